@@ -1,0 +1,22 @@
+# wabunko_logic: the editor's pure logic. It links nothing but the C++ standard library
+# and has no Qt include path, so a Qt header included here fails the build.
+add_library(wabunko_logic STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/doc/CharCodes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/doc/TextBridge.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/doc/LineEnds.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/doc/PathParts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame/SettingsLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame/FontRecord.cpp
+  ${CMAKE_BINARY_DIR}/generated/Cp932Table.cpp
+)
+target_include_directories(wabunko_logic PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+set_target_properties(wabunko_logic PROPERTIES POSITION_INDEPENDENT_CODE ON)
+
+# Unicode <-> code page 932 table, made at build time from glibc iconv.
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/generated/Cp932Table.cpp
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/generated
+  COMMAND gencp932 ${CMAKE_BINARY_DIR}/generated/Cp932Table.cpp
+  DEPENDS gencp932
+  COMMENT "Generating the code page 932 table from iconv"
+  VERBATIM)
