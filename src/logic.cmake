@@ -2,6 +2,7 @@
 # and has no Qt include path, so a Qt header included here fails the build.
 add_library(wabunko_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/doc/CharCodes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/doc/CountUnrepresentable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/TextBridge.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/LineEnds.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/PathParts.cpp

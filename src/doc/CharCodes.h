@@ -45,4 +45,9 @@ bool IsRichTextFile(std::string_view head);
 // being encoded in `code` and decoded again (always true for ShiftJis).
 bool RoundTripsPair(CharCode code, std::uint8_t lead, std::uint8_t trail);
 
+// Number of characters of the Shift-JIS text that would not come back unchanged from being
+// encoded in `code` and decoded again (a character that is deliberately rewritten, such as
+// half-width katakana widened for EUC, counts as kept). Always 0 for ShiftJis.
+std::size_t CountUnrepresentable(CharCode code, std::string_view shiftJis);
+
 }  // namespace wabunko

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QDialog>
+
+namespace wabunko {
+
+// The About box: program name, version and copyright.
+class CAboutDlg : public QDialog {
+  Q_OBJECT
+public:
+  explicit CAboutDlg(QWidget* parent = nullptr);
+};
+
+}  // namespace wabunko

@@ -1,0 +1,171 @@
+#include "CWabunkoApp.h"
+
+#include "AppCommands.h"
+#include "CAboutDlg.h"
+#include "doc/CWabunkoDoc.h"
+#include "frame/CChildFrame.h"
+#include "frame/CMainFrame.h"
+#include "frame/ProfileSettings.h"
+#include "frame/SettingsLayout.h"
+#include "platform/CommandRouter.h"
+#include "platform/Dialogs.h"
+#include "platform/DocTemplate.h"
+#include "platform/DocumentManager.h"
+#include "platform/SettingsStore.h"
+#include "platform/SingleInstance.h"
+#include "platform/StandardCommands.h"
+#include "view/CWabunkoView.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMdiArea>
+
+namespace wabunko {
+namespace {
+CWabunkoApp* theApp = nullptr;
+
+// The first argument names the file to open; options are not the program's.
+QString fileArgument(const QStringList& arguments) {
+  for (const QString& a : arguments)
+    if (!a.startsWith(QLatin1Char('-'))) return a;
+  return {};
+}
+}  // namespace
+
+CWabunkoApp::CWabunkoApp(std::unique_ptr<SettingsStore> store)
+    : store_(std::move(store)), documents_(std::make_unique<DocumentManager>()),
+      router_(new CommandRouter(this)) {
+  Q_ASSERT(!theApp);
+  theApp = this;
+}
+
+CWabunkoApp::~CWabunkoApp() {
+  delete mainFrame_;
+  documents_.reset();
+  theApp = nullptr;
+}
+
+CWabunkoApp& CWabunkoApp::instance() {
+  Q_ASSERT(theApp);
+  return *theApp;
+}
+
+CWabunkoApp::Start CWabunkoApp::initInstance(const QStringList& arguments) {
+  // One instance per user unless the user allowed more.
+  singleInstance_ = new SingleInstance(QStringLiteral("Wabunko"), this);
+  if (readInt(*store_, settings::FrameParentSingle) != 0 && handOverToRunningInstance(arguments))
+    return Start::HandedOver;
+
+  documents_->addTemplate(std::make_unique<DocTemplate>(
+      QStringLiteral("Wabun"),
+      DocTemplate::Factories{[] { return new CWabunkoDoc(); }, [] { return new CChildFrame(); },
+                             [](Document* doc) { return new CWabunkoView(doc); }},
+      [this] { return mainFrame_->mdiArea(); }));
+
+  mainFrame_ = new CMainFrame();
+  router_->setRoute([this] { return mainFrame_->commandRoute(); });
+  connect(singleInstance_, &SingleInstance::messageReceived, mainFrame_,
+          &CMainFrame::onOpenPassedFile);
+  singleInstance_->listen();
+
+  const QString file = fileArgument(arguments);
+  if (!documents_->openDocumentFile(file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath()))
+    return Start::Failed;
+
+  mainFrame_->show();
+  if (readInt(*store_, settings::FrameMaximized) != 0) mainFrame_->showMaximized();
+  return Start::Running;
+}
+
+bool CWabunkoApp::handOverToRunningInstance(const QStringList& arguments) {
+  const QString file = fileArgument(arguments);
+  const QString path = file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
+  // The path also travels with the message, so two starts at the same moment cannot
+  // swap their files through the shared setting.
+  writeSetting(*store_, settings::FileLoad, path);
+  return singleInstance_->sendToRunning(path);
+}
+
+CWabunkoDoc* CWabunkoApp::openDocumentFile(const QString& path) {
+  return static_cast<CWabunkoDoc*>(documents_->openDocumentFile(path));
+}
+
+bool CWabunkoApp::onCommand(int id) {
+  switch (id) {
+    case cmd::AppAbout: onAppAbout(); return true;
+    case cmd::FileNew: documents_->openDocumentFile({}); return true;
+    case cmd::FileOpen: onFileOpen(); return true;
+    case cmd::FileSaveAll: onFileSaveAll(); return true;
+    case cmd::FileCloseAll: onFileCloseAll(); return true;
+    case cmd::AppExit: mainFrame_->close(); return true;
+    default: return false;
+  }
+}
+
+std::vector<CWabunkoDoc*> CWabunkoApp::documents() const {
+  std::vector<CWabunkoDoc*> docs;
+  for (Document* doc : documents_->documents())
+    if (auto* d = qobject_cast<CWabunkoDoc*>(doc)) docs.push_back(d);
+  return docs;
+}
+
+std::vector<CWabunkoView*> CWabunkoApp::views() const {
+  std::vector<CWabunkoView*> views;
+  for (View* view : documents_->views())
+    if (auto* v = qobject_cast<CWabunkoView*>(view)) views.push_back(v);
+  return views;
+}
+
+void CWabunkoApp::closeEmptyDocuments() {
+  for (CWabunkoDoc* doc : documents()) {
+    // A modified document is not untouched, even when it is empty now: closing it would
+    // silently drop the user's edit.
+    if (doc->m_bInSerialize || doc->isModified()) continue;
+    const CWabunkoView* view = doc->view();
+    if (view && view->edit().textLength() == 0) doc->onCloseDocument();
+  }
+}
+
+void CWabunkoApp::markAllChildren() {
+  for (CWabunkoView* view : views())
+    if (auto* frame = qobject_cast<CChildFrame*>(view->childFrame())) frame->inArrangement = true;
+}
+
+void CWabunkoApp::storeAllChildPlacements() {
+  for (CWabunkoView* view : views())
+    if (auto* frame = qobject_cast<CChildFrame*>(view->childFrame())) frame->storePlacement();
+}
+
+void CWabunkoApp::setChildBackground() {
+  const int color = readInt(*store_, settings::ColorBackGroundChild, 0);
+  for (CWabunkoView* view : views()) view->setBackgroundColor(color);
+}
+
+void CWabunkoApp::onFileOpen() {
+  const QStringList filters{QStringLiteral("全てのﾌｧｲﾙ (*)"), QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.txt)"),
+                            QStringLiteral("ﾘｯﾁﾃｷｽﾄﾌｧｲﾙ (*.rtf)")};
+  const auto choice = runFileDialog(mainFrame_, {false, tr("開く"), readString(*store_, settings::FileOpenDir),
+                                                 filters, 0});
+  if (!choice) return;
+  pendingReadOnly = 0;
+  pendingKind = FileKind::Auto;
+  documents_->openDocumentFile(choice->path);
+  pendingCode = CharCode::ShiftJis;
+  writeSetting(*store_, settings::FileOpenDir, QFileInfo(choice->path).absolutePath());
+}
+
+void CWabunkoApp::onFileSaveAll() {
+  for (CWabunkoDoc* doc : documents()) doc->onFileSave();
+}
+
+void CWabunkoApp::onFileCloseAll() {
+  if (!documents_->saveAllModified()) return;
+  documents_->closeAllDocuments();
+}
+
+void CWabunkoApp::onAppAbout() {
+  CAboutDlg about(mainFrame_);
+  about.exec();
+}
+
+}  // namespace wabunko

@@ -1,0 +1,75 @@
+#pragma once
+// The application object: start-up in order, the single-instance hand-over, the one
+// document template, the pending choices the file dialogs hand to the next load or save,
+// the application's commands and the operations that reach every document or view.
+
+#include "doc/CharCodes.h"
+#include "platform/CommandTarget.h"
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+namespace wabunko {
+
+class CMainFrame;
+class CWabunkoDoc;
+class CWabunkoView;
+class CommandRouter;
+class DocumentManager;
+class SettingsStore;
+class SingleInstance;
+
+class CWabunkoApp : public QObject, public CommandTarget {
+  Q_OBJECT
+public:
+  // The store holds every setting; the application keeps it for its life.
+  explicit CWabunkoApp(std::unique_ptr<SettingsStore> store);
+  ~CWabunkoApp() override;
+
+  // The one application object of the process.
+  static CWabunkoApp& instance();
+
+  enum class Start { Running, HandedOver, Failed };
+  // Starts the program with the command-line arguments (program name excluded).
+  Start initInstance(const QStringList& arguments);
+
+  // Choices of the file dialogs for the next load or save.
+  int pendingReadOnly = 0;
+  FileKind pendingKind = FileKind::Auto;
+  CharCode pendingCode = CharCode::ShiftJis;
+
+  SettingsStore& store() const { return *store_; }
+  DocumentManager& documentManager() const { return *documents_; }
+  CommandRouter& router() const { return *router_; }
+  CMainFrame* mainFrame() const { return mainFrame_; }
+
+  // Opens a file with the pending values at rest (or a new document for an empty path).
+  CWabunkoDoc* openDocumentFile(const QString& path);
+
+  bool onCommand(int id) override;
+
+  // Operations over every document or view.
+  void closeEmptyDocuments();
+  void markAllChildren();
+  void storeAllChildPlacements();
+  void setChildBackground();
+  std::vector<CWabunkoDoc*> documents() const;
+  std::vector<CWabunkoView*> views() const;
+
+  void onFileOpen();
+  void onFileSaveAll();
+  void onFileCloseAll();
+  void onAppAbout();
+
+private:
+  bool handOverToRunningInstance(const QStringList& arguments);
+
+  std::unique_ptr<SettingsStore> store_;
+  std::unique_ptr<DocumentManager> documents_;
+  CommandRouter* router_;
+  CMainFrame* mainFrame_ = nullptr;
+  SingleInstance* singleInstance_ = nullptr;
+};
+
+}  // namespace wabunko

@@ -1,0 +1,196 @@
+#include "CWabunkoDoc.h"
+
+#include "app/CWabunkoApp.h"
+#include "doc/CharCodes.h"
+#include "doc/PathParts.h"
+#include "frame/ProfileSettings.h"
+#include "frame/SettingsLayout.h"
+#include "platform/Dialogs.h"
+#include "platform/StandardCommands.h"
+#include "view/CWabunkoView.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace wabunko {
+namespace {
+
+CWabunkoApp& app() { return CWabunkoApp::instance(); }
+
+PathParts partsOf(const QString& path) { return splitPath(path.toStdString()); }
+
+QString caption() { return QStringLiteral("Wabunko"); }
+
+void reportError(const QString& text) {
+  showMessage(QApplication::activeWindow(),
+              {text, caption(), QMessageBox::Warning, QMessageBox::Ok});
+}
+
+const char* codeName(CharCode code) {
+  switch (code) {
+    case CharCode::Jis: return "JIS";
+    case CharCode::Euc: return "EUC";
+    default: return "Shift-JIS";
+  }
+}
+
+}  // namespace
+
+CWabunkoDoc::CWabunkoDoc() = default;
+
+CWabunkoView* CWabunkoDoc::view() const {
+  return views().empty() ? nullptr : static_cast<CWabunkoView*>(views().front());
+}
+
+bool CWabunkoDoc::isModified() const {
+  const CWabunkoView* v = view();
+  return v ? v->edit().isModified() : Document::isModified();
+}
+
+void CWabunkoDoc::setModifiedFlag(bool modified) {
+  if (CWabunkoView* v = view()) v->edit().setModified(modified);
+  Document::setModifiedFlag(modified);
+}
+
+bool CWabunkoDoc::onOpenDocument(const QString& path) {
+  const QFileInfo info(path);
+  QFile file(path);
+  if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+    reportError(tr("ファイル %1 を開けません。\n%2")
+                    .arg(path, info.isDir() ? tr("フォルダです。") : file.errorString()));
+    return false;
+  }
+  const QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) {
+    reportError(tr("ファイル %1 を読み込めません。\n%2").arg(path, file.errorString()));
+    return false;
+  }
+  file.close();
+
+  const std::string_view content(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  switch (app().pendingKind) {
+    case FileKind::Auto: m_bRTF = IsRichTextFile(content); break;
+    case FileKind::Text: m_bRTF = false; break;
+    case FileKind::RichText: m_bRTF = true; break;
+  }
+  view()->streamIn(content, m_bRTF, app().pendingCode, isReadOnlyFile(path));
+  setModifiedFlag(false);
+
+  const PathParts parts = partsOf(info.absoluteFilePath());
+  if (readInt(app().store(), settings::FileDoBackUp) != 0 && parts.extension != "BAK")
+    writeBackup(info.absoluteFilePath());
+
+  closeEmptyDocumentsExceptThis();
+  return true;
+}
+
+void CWabunkoDoc::writeBackup(const QString& path) {
+  const PathParts parts = partsOf(path);
+  QString folder = readString(app().store(), settings::FileBackUpDirectory, QString::fromStdString(parts.folder));
+  if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
+  // A failed backup has been reported; the file itself is open all the same.
+  doSave(folder + QString::fromStdString(parts.baseName) + QStringLiteral(".bak"), false);
+}
+
+bool CWabunkoDoc::onSaveDocument(const QString& path) {
+  if (partsOf(path).extension == "WBK") m_bRTF = false;
+  const CharCode code = app().pendingCode;
+  std::size_t lost = 0;
+  const std::string bytes = view()->streamOut(m_bRTF, code, &lost);
+  if (lost > 0) {
+    const auto answer = showMessage(
+        QApplication::activeWindow(),
+        {tr("%1 には %2 で書けない文字が %3 個あります。\nそれらの文字は「?」などに置き換わります。保存しますか?")
+             .arg(QFileInfo(path).fileName(), QString::fromLatin1(codeName(code)))
+             .arg(lost),
+         caption(), QMessageBox::Warning, QMessageBox::Save | QMessageBox::Cancel});
+    if (answer != QMessageBox::Save) return false;
+  }
+  QString error;
+  if (!writeFileAtomically(path, bytes, &error)) {
+    reportError(tr("ファイル %1 に保存できません。\n%2").arg(path, error));
+    return false;
+  }
+  setModifiedFlag(false);
+  closeEmptyDocumentsExceptThis();
+  return true;
+}
+
+bool CWabunkoDoc::writeFileAtomically(const QString& path, const std::string& bytes, QString* error) {
+  const QFileInfo info(path);
+  if (info.isDir()) {
+    *error = tr("同じ名前のフォルダがあります。");
+    return false;
+  }
+  if (info.exists() && isReadOnlyFile(path)) {
+    *error = tr("ファイルが書き込み禁止になっています。");
+    return false;
+  }
+  // Written to a temporary file beside the original and renamed over it, so a failure
+  // leaves the original as it was.
+  QSaveFile file(path);
+  file.setDirectWriteFallback(false);
+  if (!file.open(QIODevice::WriteOnly)) {
+    *error = file.errorString();
+    return false;
+  }
+  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
+      !file.commit()) {
+    *error = file.errorString();
+    file.cancelWriting();
+    return false;
+  }
+  return true;
+}
+
+void CWabunkoDoc::closeEmptyDocumentsExceptThis() {
+  m_bInSerialize = 1;
+  app().closeEmptyDocuments();
+  m_bInSerialize = 0;
+}
+
+bool CWabunkoDoc::onCommand(int id) {
+  switch (id) {
+    case cmd::FileSave: onFileSave(); return true;
+    case cmd::FileSaveAs: onFileSaveAs(); return true;
+    default: return false;
+  }
+}
+
+void CWabunkoDoc::onFileSave() {
+  if (!isModified()) return;
+  if (pathName().isEmpty() || isReadOnlyFile(pathName())) {
+    showMessage(view(), {title() + QStringLiteral("\n    ファイル名を変更してください"),
+                         QStringLiteral("ファイルの保存"), QMessageBox::Warning, QMessageBox::Ok});
+    onFileSaveAs();
+    return;
+  }
+  doFileSave();
+}
+
+void CWabunkoDoc::onFileSaveAs() { saveAs(); }
+
+bool CWabunkoDoc::saveAs() {
+  const QStringList filters{QStringLiteral("全てのﾌｧｲﾙ (*)"), QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.txt)"),
+                            QStringLiteral("ﾘｯﾁﾃｷｽﾄﾌｧｲﾙ (*.rtf)")};
+  const QString start = pathName().isEmpty() ? readString(app().store(), settings::FileSaveDir) : pathName();
+  const auto choice = runFileDialog(view(), {true, tr("名前を付けて保存"), start, filters, m_bRTF ? 2 : 1});
+  if (!choice) return false;
+
+  const std::string extension = partsOf(choice->path).extension;
+  switch (choice->filter) {
+    case 0: m_bRTF = extension == "RTF"; break;
+    case 1: m_bRTF = false; break;
+    case 2: m_bRTF = true; break;
+    default: break;
+  }
+  app().pendingCode = CharCode::ShiftJis;
+  const bool saved = doSave(choice->path, true);
+  app().pendingCode = CharCode::ShiftJis;
+  writeSetting(app().store(), settings::FileSaveDir, QFileInfo(choice->path).absolutePath());
+  return saved;
+}
+
+}  // namespace wabunko

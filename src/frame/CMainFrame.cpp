@@ -1,0 +1,135 @@
+#include "CMainFrame.h"
+
+#include "app/AppCommands.h"
+#include "app/CWabunkoApp.h"
+#include "frame/CChildFrame.h"
+#include "platform/ChildFrame.h"
+#include "platform/CommandRouter.h"
+#include "platform/Document.h"
+#include "platform/DocumentManager.h"
+#include "platform/StandardCommands.h"
+#include "view/CWabunkoView.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QKeySequence>
+#include <QMdiArea>
+#include <QMenuBar>
+
+namespace wabunko {
+namespace {
+
+struct MenuItem {
+  int id;  // 0: separator
+  const char* text;
+  QKeySequence::StandardKey key = QKeySequence::UnknownKey;
+};
+
+struct MenuDef {
+  const char* title;
+  std::vector<MenuItem> items;
+};
+
+const std::vector<MenuDef>& mainMenus() {
+  static const std::vector<MenuDef> menus{
+      {"ﾌｧｲﾙ(&F)",
+       {{cmd::FileNew, "新規作成(&N)", QKeySequence::New},
+        {cmd::FileOpen, "開く(&O)...", QKeySequence::Open},
+        {cmd::FileClose, "閉じる(&C)"},
+        {cmd::FileCloseAll, "すべて閉じる(&L)"},
+        {0, ""},
+        {cmd::FileSave, "上書き保存(&S)", QKeySequence::Save},
+        {cmd::FileSaveAs, "名前を付けて保存(&A)..."},
+        {cmd::FileSaveAll, "すべて保存(&M)"},
+        {0, ""},
+        {cmd::AppExit, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}}},
+      {"編集(&E)",
+       {{cmd::EditUndo, "元に戻す(&U)", QKeySequence::Undo},
+        {0, ""},
+        {cmd::EditCut, "切り取り(&T)", QKeySequence::Cut},
+        {cmd::EditCopy, "ｺﾋﾟｰ(&C)", QKeySequence::Copy},
+        {cmd::EditPaste, "貼り付け(&P)", QKeySequence::Paste},
+        {cmd::EditClear, "削除(&D)"},
+        {0, ""},
+        {cmd::EditSelectAll, "すべて選択(&L)", QKeySequence::SelectAll}}},
+      {"ﾍﾙﾌﾟ(&H)", {{cmd::AppAbout, "ﾊﾞｰｼﾞｮﾝ情報(Wabunko)(&A)..."}}},
+  };
+  return menus;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame() : mdiArea_(new QMdiArea(this)) {
+  setWindowTitle(QStringLiteral("Wabunko"));
+  setWindowIcon(QIcon(QStringLiteral(":/icons/wabunko.svg")));
+  mdiArea_->setAccessibleName(tr("文書ウィンドウ"));
+  setCentralWidget(mdiArea_);
+  createMenus();
+  resize(800, 600);
+}
+
+void CMainFrame::createMenus() {
+  CommandRouter& router = CWabunkoApp::instance().router();
+  for (const MenuDef& def : mainMenus()) {
+    QMenu* menu = menuBar()->addMenu(QString::fromUtf8(def.title));
+    router.watchMenu(menu);
+    for (const MenuItem& item : def.items) {
+      if (item.id == 0) {
+        menu->addSeparator();
+        continue;
+      }
+      QAction* action = router.action(item.id, QString::fromUtf8(item.text));
+      if (item.key != QKeySequence::UnknownKey) {
+        action->setShortcuts(item.key);
+        // The edit control handles its own editing keys; the menu only shows them.
+        action->setShortcutContext(Qt::WindowShortcut);
+      }
+      menu->addAction(action);
+      addAction(action);
+    }
+  }
+}
+
+CWabunkoView* CMainFrame::activeView() const {
+  const auto* frame = qobject_cast<ChildFrame*>(mdiArea_->activeSubWindow());
+  return frame ? qobject_cast<CWabunkoView*>(frame->view()) : nullptr;
+}
+
+std::vector<CommandTarget*> CMainFrame::commandRoute() {
+  std::vector<CommandTarget*> route;
+  if (CWabunkoView* view = activeView()) {
+    route.push_back(view);
+    if (Document* doc = view->View::document()) route.push_back(doc);
+    if (ChildFrame* frame = view->childFrame()) route.push_back(frame);
+  }
+  route.push_back(this);
+  route.push_back(&CWabunkoApp::instance());
+  return route;
+}
+
+bool CMainFrame::onCommand(int id) {
+  if (id == cmd::FileClose) {
+    if (QMdiSubWindow* frame = mdiArea_->activeSubWindow()) frame->close();
+    return true;
+  }
+  return false;
+}
+
+void CMainFrame::onOpenPassedFile(const QString& path) {
+  CWabunkoApp::instance().openDocumentFile(path);
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  DocumentManager& documents = CWabunkoApp::instance().documentManager();
+  if (!documents.saveAllModified()) {
+    event->ignore();
+    return;
+  }
+  documents.closeAllDocuments();
+  event->accept();
+}
+
+}  // namespace wabunko

@@ -1,0 +1,42 @@
+#pragma once
+// The main window: the MDI area holding the documents' child frames, the menu bar, and
+// the start of the command route.
+
+#include "platform/CommandTarget.h"
+
+#include <QMainWindow>
+#include <vector>
+
+class QMdiArea;
+
+namespace wabunko {
+
+class CWabunkoView;
+
+class CMainFrame : public QMainWindow, public CommandTarget {
+  Q_OBJECT
+public:
+  CMainFrame();
+
+  QMdiArea* mdiArea() const { return mdiArea_; }
+  CWabunkoView* activeView() const;
+
+  // Active view, its document, its child frame, this frame, the application.
+  std::vector<CommandTarget*> commandRoute();
+
+  // A later start handed over a file (empty: a new document): open it and come to the
+  // front without moving.
+  void onOpenPassedFile(const QString& path);
+
+  bool onCommand(int id) override;
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  void createMenus();
+
+  QMdiArea* mdiArea_;
+};
+
+}  // namespace wabunko

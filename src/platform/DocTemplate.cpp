@@ -1,0 +1,48 @@
+#include "DocTemplate.h"
+
+#include "ChildFrame.h"
+#include "Document.h"
+#include "View.h"
+
+#include <QMdiArea>
+
+namespace wabunko {
+
+DocTemplate::DocTemplate(QString docName, Factories factories, std::function<QMdiArea*()> area)
+    : docName_(std::move(docName)), factories_(std::move(factories)), area_(std::move(area)) {}
+
+DocTemplate::~DocTemplate() {
+  for (Document* doc : documents_) doc->setDocTemplate(nullptr);
+}
+
+Document* DocTemplate::openDocumentFile(const QString& path) {
+  Document* doc = factories_.document();
+  doc->setDocTemplate(this);
+  documents_.push_back(doc);
+
+  // The view exists before the load: loading streams the file into it.
+  ChildFrame* frame = factories_.frame();
+  frame->setView(factories_.view(doc));
+  area_()->addSubWindow(frame);
+
+  const bool ok = path.isEmpty() ? doc->onNewDocument() : doc->onOpenDocument(path);
+  if (!ok) {
+    doc->onCloseDocument();
+    return nullptr;
+  }
+  if (path.isEmpty())
+    doc->setTitle(docName_ + QString::number(++untitledCount_));
+  else
+    doc->setPathName(path);
+  doc->setModifiedFlag(false);
+
+  frame->view()->onInitialUpdate();
+  frame->show();
+  area_()->setActiveSubWindow(frame);
+  frame->view()->setFocus();
+  return doc;
+}
+
+void DocTemplate::removeDocument(Document* document) { std::erase(documents_, document); }
+
+}  // namespace wabunko

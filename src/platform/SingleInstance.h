@@ -1,0 +1,40 @@
+#pragma once
+// One running instance per user: a later start finds the running one through a local
+// socket named after the application and the user, hands it a message and waits until
+// the running instance has handled it.
+
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+
+namespace wabunko {
+
+class SingleInstance : public QObject {
+  Q_OBJECT
+public:
+  // `name` names the socket together with the user id (e.g. "Wabunko").
+  explicit SingleInstance(const QString& name, QObject* parent = nullptr);
+  ~SingleInstance() override;
+
+  // Sends `message` to a running instance and waits for it to be handled; false when no
+  // instance is running.
+  bool sendToRunning(const QString& message) const;
+
+  // Starts answering later starts; false when another instance already listens.
+  bool listen();
+
+  QString socketName() const { return socketName_; }
+
+Q_SIGNALS:
+  // A later start's message; the sender waits until every connected slot has returned.
+  void messageReceived(const QString& message);
+
+private:
+  void onNewConnection();
+
+  QString socketName_;
+  QLocalServer* server_ = nullptr;
+};
+
+}  // namespace wabunko

@@ -1,0 +1,118 @@
+#include "CWabunkoView.h"
+
+#include "app/CWabunkoApp.h"
+#include "doc/CWabunkoDoc.h"
+#include "frame/ProfileSettings.h"
+#include "frame/SettingsLayout.h"
+#include "platform/RichTextEdit.h"
+#include "platform/RichTextStream.h"
+#include "platform/StandardCommands.h"
+#include "view/CharFormat.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+namespace wabunko {
+namespace {
+bool converts(CharCode code) { return code == CharCode::Jis || code == CharCode::Euc; }
+}  // namespace
+
+CWabunkoView::CWabunkoView(Document* document) : View(document), edit_(new RichTextEdit(this)) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(edit_);
+  setFocusProxy(edit_);
+  edit_->setAccessibleName(tr("本文"));
+  if (CWabunkoDoc* doc = this->document()) {
+    doc->m_bReadOnly = CWabunkoApp::instance().pendingReadOnly;
+    connect(edit_->document(), &QTextDocument::modificationChanged, doc, &Document::modifiedChanged);
+  }
+  applyDisplaySettings();
+}
+
+CWabunkoDoc* CWabunkoView::document() const { return static_cast<CWabunkoDoc*>(View::document()); }
+
+EditControl& CWabunkoView::edit() const { return *edit_; }
+
+void CWabunkoView::streamIn(std::string_view bytes, bool /*richText*/, CharCode code, bool fileIsReadOnly) {
+  // Rich text is read as its plain text until the RTF reader takes it.
+  const bool decode = converts(code) || code == CharCode::InternetForm;
+  RichTextStream::readPlainText(*edit_->document(), decode ? DecodeToShiftJis(code, bytes) : std::string(bytes));
+  applyDisplaySettings();
+
+  const bool readOnlySetting = readInt(CWabunkoApp::instance().store(), settings::FileReadOnly) != 0;
+  const CWabunkoDoc* doc = document();
+  if ((fileIsReadOnly && readOnlySetting) || (doc && doc->m_bReadOnly)) {
+    edit_->setReadOnly(true);
+    applyReadOnlyFont();
+    edit_->setSel(0, 0);
+  }
+}
+
+std::string CWabunkoView::streamOut(bool /*richText*/, CharCode code, std::size_t* lost) const {
+  std::size_t unencodable = 0;
+  std::string bytes = RichTextStream::writePlainText(*edit_->document(), &unencodable);
+  if (converts(code)) {
+    unencodable += CountUnrepresentable(code, bytes);
+    bytes = EncodeFromShiftJis(code, bytes);
+  }
+  if (lost) *lost = unencodable;
+  return bytes;
+}
+
+void CWabunkoView::applyDisplaySettings() {
+  const SettingsStore& store = CWabunkoApp::instance().store();
+  const FontRecord font = readFont(store, QString::fromUtf8(settings::kFontDefault));
+  const QTextCharFormat format = charFormatFromFont(font.font);
+  edit_->document()->setDefaultFont(format.font());
+  QPalette palette = edit_->palette();
+  palette.setColor(QPalette::Text, colorFromRef(font.color));
+  edit_->setPalette(palette);
+  setBackgroundColor(readInt(store, settings::ColorBackGroundChild));
+}
+
+void CWabunkoView::applyReadOnlyFont() {
+  const FontRecord font = readFont(CWabunkoApp::instance().store(), QString::fromUtf8(settings::kFontReadOnly));
+  QTextCharFormat format = charFormatFromFont(font.font);
+  format.setForeground(colorFromRef(font.color));
+  QTextCursor all(edit_->document());
+  all.select(QTextCursor::Document);
+  all.mergeCharFormat(format);
+  edit_->document()->setDefaultFont(format.font());
+}
+
+void CWabunkoView::setBackgroundColor(int colorRef) {
+  QPalette palette = edit_->palette();
+  palette.setColor(QPalette::Base, colorFromRef(static_cast<std::uint32_t>(colorRef)));
+  edit_->setPalette(palette);
+}
+
+bool CWabunkoView::onCommand(int id) {
+  switch (id) {
+    case cmd::EditUndo: edit_->undo(); return true;
+    case cmd::EditRedo: edit_->redo(); return true;
+    case cmd::EditCut: edit_->cut(); return true;
+    case cmd::EditCopy: edit_->copy(); return true;
+    case cmd::EditPaste: edit_->paste(); return true;
+    case cmd::EditClear: edit_->textCursor().removeSelectedText(); return true;
+    case cmd::EditSelectAll: edit_->setSel(0, -1); return true;
+    default: return false;
+  }
+}
+
+bool CWabunkoView::onUpdate(int id, CmdUI& ui) {
+  const bool writable = !edit_->isReadOnly();
+  const bool selection = edit_->textCursor().hasSelection();
+  switch (id) {
+    case cmd::EditUndo: ui.enable(writable && edit_->document()->isUndoAvailable()); return true;
+    case cmd::EditRedo: ui.enable(writable && edit_->document()->isRedoAvailable()); return true;
+    case cmd::EditCut:
+    case cmd::EditClear: ui.enable(writable && selection); return true;
+    case cmd::EditCopy: ui.enable(selection); return true;
+    case cmd::EditPaste: ui.enable(writable && edit_->canPaste()); return true;
+    default: return false;
+  }
+}
+
+}  // namespace wabunko

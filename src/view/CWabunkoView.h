@@ -1,0 +1,45 @@
+#pragma once
+// The editing view of a document: its edit control, and the stream hook through which
+// the document's load and save pass the file's bytes in and out of the control.
+
+#include "doc/CharCodes.h"
+#include "platform/EditControl.h"
+#include "platform/View.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace wabunko {
+
+class CWabunkoDoc;
+class RichTextEdit;
+
+class CWabunkoView : public View {
+  Q_OBJECT
+public:
+  explicit CWabunkoView(Document* document);
+
+  CWabunkoDoc* document() const;
+  EditControl& edit() const;
+
+  // Load: puts the file's bytes into the control, decoding `code`, and decides on the
+  // read-only display.
+  void streamIn(std::string_view bytes, bool richText, CharCode code, bool fileIsReadOnly);
+  // Save: the control's content as the file's bytes in `code`; *lost counts the
+  // characters the bytes cannot hold.
+  std::string streamOut(bool richText, CharCode code, std::size_t* lost) const;
+
+  void setBackgroundColor(int colorRef);
+
+  bool onCommand(int id) override;
+  bool onUpdate(int id, CmdUI& ui) override;
+
+private:
+  void applyDisplaySettings();
+  void applyReadOnlyFont();
+
+  RichTextEdit* edit_;
+};
+
+}  // namespace wabunko

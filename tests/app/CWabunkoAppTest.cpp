@@ -1,0 +1,101 @@
+// The application object: new documents, untouched empty documents, Save All, Close All
+// and the command route, through the real main frame offscreen.
+#include "TestFiles.h"
+
+#include "app/AppCommands.h"
+#include "app/CWabunkoApp.h"
+#include "doc/CWabunkoDoc.h"
+#include "platform/CommandRouter.h"
+#include "platform/EditControl.h"
+#include "platform/StandardCommands.h"
+#include "view/CWabunkoView.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+namespace wabunko {
+namespace {
+
+QStringList titles(const AppHarness& h) {
+  QStringList t;
+  for (CWabunkoDoc* doc : h.documents()) t << doc->title();
+  return t;
+}
+
+void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+TEST(CWabunkoApp, NewDocumentsAreNumberedAndAFileReplacesTheUntouchedOne) {
+  AppHarness h;
+  EXPECT_EQ(titles(h), QStringList{QStringLiteral("Wabun1")});
+  h.app().router().dispatch(cmd::FileNew);
+  EXPECT_EQ(titles(h), (QStringList{QStringLiteral("Wabun1"), QStringLiteral("Wabun2")}));
+
+  // Typing into Wabun2 keeps it open; the untouched Wabun1 closes when a file opens.
+  h.documents()[1]->view()->edit().replaceSel(QStringLiteral("kept"), true);
+  writeBytes(h.path(QStringLiteral("empty.txt")), "");
+  h.open(h.path(QStringLiteral("empty.txt")));
+  settle();
+  EXPECT_EQ(titles(h), (QStringList{QStringLiteral("Wabun2"), QStringLiteral("empty.txt")}));
+}
+
+TEST(CWabunkoApp, OpeningAnOpenFileActivatesIt) {
+  AppHarness h;
+  writeBytes(h.path(QStringLiteral("one.txt")), "1");
+  CWabunkoDoc* first = h.open(h.path(QStringLiteral("one.txt")));
+  h.app().router().dispatch(cmd::FileNew);
+  EXPECT_EQ(h.open(h.path(QStringLiteral("./one.txt"))), first);
+  EXPECT_EQ(h.documents().size(), 2u);
+}
+
+TEST(CWabunkoApp, SaveAllRunsSaveForEveryDocument) {
+  AppHarness h;
+  writeBytes(h.path(QStringLiteral("a.txt")), "a");
+  writeBytes(h.path(QStringLiteral("b.txt")), "b");
+  CWabunkoDoc* a = h.open(h.path(QStringLiteral("a.txt")));
+  CWabunkoDoc* b = h.open(h.path(QStringLiteral("b.txt")));
+  h.app().router().dispatch(cmd::FileNew);
+  for (CWabunkoDoc* doc : h.documents()) doc->view()->edit().replaceSel(QStringLiteral("+"), true);
+
+  h.app().router().dispatch(cmd::FileSaveAll);
+  EXPECT_EQ(readBytes(h.path(QStringLiteral("a.txt"))), QByteArray("+a"));
+  EXPECT_EQ(readBytes(h.path(QStringLiteral("b.txt"))), QByteArray("+b"));
+  EXPECT_FALSE(a->isModified());
+  EXPECT_FALSE(b->isModified());
+  // The never-saved one asked for a name (and the dialog was cancelled).
+  EXPECT_EQ(h.messages.size(), 1u);
+  EXPECT_EQ(h.fileDialogs.size(), 1u);
+}
+
+TEST(CWabunkoApp, CloseAllClosesNothingWhenASavePromptIsCancelled) {
+  AppHarness h;
+  h.app().router().dispatch(cmd::FileNew);
+  h.documents()[0]->view()->edit().replaceSel(QStringLiteral("unsaved"), true);
+
+  h.answers.push_back(QMessageBox::Cancel);
+  h.app().router().dispatch(cmd::FileCloseAll);
+  settle();
+  EXPECT_EQ(h.documents().size(), 2u);
+
+  h.answers.push_back(QMessageBox::No);
+  h.app().router().dispatch(cmd::FileCloseAll);
+  settle();
+  EXPECT_TRUE(h.documents().empty());
+}
+
+TEST(CWabunkoApp, CommandsTravelFromTheActiveViewToTheApplication) {
+  AppHarness h;
+  CWabunkoDoc* doc = h.documents().front();
+  doc->view()->edit().replaceSel(QStringLiteral("abc"), true);
+  EXPECT_TRUE(h.app().router().dispatch(cmd::EditSelectAll));  // the view
+  int start = 0, end = 0;
+  doc->view()->edit().getSel(start, end);
+  EXPECT_EQ(end - start, 3);
+
+  h.fileChoices.push_back({h.path(QStringLiteral("routed.txt")), 1});
+  EXPECT_TRUE(h.app().router().dispatch(cmd::FileSave));  // the document
+  EXPECT_EQ(readBytes(h.path(QStringLiteral("routed.txt"))), QByteArray("abc"));
+  EXPECT_FALSE(h.app().router().dispatch(12345));
+}
+
+}  // namespace
+}  // namespace wabunko

@@ -1,0 +1,71 @@
+#include "TestFiles.h"
+
+#include "app/CWabunkoApp.h"
+#include "doc/CWabunkoDoc.h"
+#include "frame/ProfileSettings.h"
+#include "platform/MemoryStore.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace wabunko {
+
+QByteArray readBytes(const QString& path) {
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+  return file.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+  ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+AppHarness::AppHarness() {
+  auto store = std::make_unique<MemoryStore>(canonicalSectionName);
+  store_ = store.get();
+  // A test never hands over to (or answers) another running editor.
+  store_->writeProfileInt(QStringLiteral("Frame position"), QStringLiteral("Parent single"), 0);
+  app_ = std::make_unique<CWabunkoApp>(std::move(store));
+  setMessageHook([this](const MessageRequest& request) {
+    messages.push_back(request);
+    if (answers.empty())
+      return request.buttons.testFlag(QMessageBox::Save) ? QMessageBox::Save : QMessageBox::Ok;
+    const auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+  });
+  setFileDialogHook([this](const FileDialogRequest& request) -> std::optional<FileDialogResult> {
+    fileDialogs.push_back(request);
+    if (fileChoices.empty()) return std::nullopt;
+    const FileDialogResult choice = fileChoices.front();
+    fileChoices.pop_front();
+    return choice;
+  });
+  EXPECT_EQ(app_->initInstance({}), CWabunkoApp::Start::Running);
+}
+
+AppHarness::~AppHarness() {
+  setMessageHook({});
+  setFileDialogHook({});
+  app_.reset();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+CWabunkoDoc* AppHarness::open(const QString& path, CharCode code, FileKind kind, bool readOnly) {
+  app_->pendingCode = code;
+  app_->pendingKind = kind;
+  app_->pendingReadOnly = readOnly ? 1 : 0;
+  CWabunkoDoc* doc = app_->openDocumentFile(path);
+  app_->pendingCode = CharCode::ShiftJis;
+  app_->pendingKind = FileKind::Auto;
+  app_->pendingReadOnly = 0;
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  return doc;
+}
+
+std::vector<CWabunkoDoc*> AppHarness::documents() const { return app_->documents(); }
+
+}  // namespace wabunko

@@ -1,0 +1,50 @@
+#pragma once
+// Helpers for tests that touch files and the application object.
+
+#include "doc/CharCodes.h"
+#include "platform/Dialogs.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <deque>
+#include <memory>
+#include <vector>
+
+namespace wabunko {
+
+class CWabunkoApp;
+class CWabunkoDoc;
+class MemoryStore;
+
+QByteArray readBytes(const QString& path);
+void writeBytes(const QString& path, const QByteArray& bytes);
+
+// A running application object over an in-memory store, with a main frame, message boxes
+// recorded and answered from a queue (Ok/Save when the queue is empty), and file dialogs
+// answered from a queue (cancel when it is empty).
+class AppHarness {
+public:
+  AppHarness();
+  ~AppHarness();
+
+  CWabunkoApp& app() { return *app_; }
+  MemoryStore& store() { return *store_; }
+  QString path(const QString& name) const { return dir_.filePath(name); }
+
+  CWabunkoDoc* open(const QString& path, CharCode code = CharCode::ShiftJis,
+                    FileKind kind = FileKind::Auto, bool readOnly = false);
+  std::vector<CWabunkoDoc*> documents() const;
+
+  std::vector<MessageRequest> messages;
+  std::deque<QMessageBox::StandardButton> answers;
+  std::vector<FileDialogRequest> fileDialogs;
+  std::deque<FileDialogResult> fileChoices;
+
+private:
+  QTemporaryDir dir_;
+  MemoryStore* store_;
+  std::unique_ptr<CWabunkoApp> app_;
+};
+
+}  // namespace wabunko
