@@ -22,11 +22,15 @@ struct LogFont {
   std::uint8_t quality = 0;
   std::uint8_t pitchAndFamily = 0;
   std::string faceName = "ＭＳ ゴシック";  // UTF-8; at most 31 Shift-JIS bytes are used
+
+  bool operator==(const LogFont&) const = default;
 };
 
 struct FontRecord {
   LogFont font;
   std::uint32_t color = 0;  // 0x00BBGGRR
+
+  bool operator==(const FontRecord&) const = default;
 };
 
 // The face name cut to at most 31 bytes of code page 932, never inside a character.

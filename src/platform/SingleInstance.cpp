@@ -4,7 +4,9 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
-#include <unistd.h>
+#include <QDir>
+#include <QStandardPaths>
+#include <memory>
 
 namespace wabunko {
 namespace {
@@ -12,8 +14,11 @@ constexpr int kConnectTimeoutMs = 2000;
 constexpr char kHandled[] = "handled";
 }  // namespace
 
+// The socket lives in the user's runtime folder, which only the user can reach.
 SingleInstance::SingleInstance(const QString& name, QObject* parent)
-    : QObject(parent), socketName_(QStringLiteral("%1-%2").arg(name).arg(::getuid())) {}
+    : QObject(parent),
+      socketName_(QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
+                      .filePath(name + QStringLiteral(".instance"))) {}
 
 SingleInstance::~SingleInstance() = default;
 
@@ -35,23 +40,16 @@ bool SingleInstance::sendToRunning(const QString& message) const {
 
 bool SingleInstance::listen() {
   if (server_) return true;
-  auto* server = new QLocalServer(this);
-  server->setSocketOptions(QLocalServer::UserAccessOption);
+  auto server = std::make_unique<QLocalServer>(this);
   if (!server->listen(socketName_)) {
     // A socket file left behind by an instance that died answers nobody: take it over.
     QLocalSocket probe;
     probe.connectToServer(socketName_);
-    if (probe.waitForConnected(kConnectTimeoutMs)) {
-      delete server;
-      return false;
-    }
+    if (probe.waitForConnected(kConnectTimeoutMs)) return false;
     QLocalServer::removeServer(socketName_);
-    if (!server->listen(socketName_)) {
-      delete server;
-      return false;
-    }
+    if (!server->listen(socketName_)) return false;
   }
-  server_ = server;
+  server_ = server.release();
   connect(server_, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
   return true;
 }

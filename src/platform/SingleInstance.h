@@ -1,7 +1,7 @@
 #pragma once
 // One running instance per user: a later start finds the running one through a local
-// socket named after the application and the user, hands it a message and waits until
-// the running instance has handled it.
+// socket in the user's runtime folder, hands it a message and waits until the running
+// instance has handled it.
 
 #include <QObject>
 #include <QString>
@@ -13,7 +13,7 @@ namespace wabunko {
 class SingleInstance : public QObject {
   Q_OBJECT
 public:
-  // `name` names the socket together with the user id (e.g. "Wabunko").
+  // `name` names the socket (e.g. "Wabunko").
   explicit SingleInstance(const QString& name, QObject* parent = nullptr);
   ~SingleInstance() override;
 
@@ -24,6 +24,7 @@ public:
   // Starts answering later starts; false when another instance already listens.
   bool listen();
 
+  // The socket's path.
   QString socketName() const { return socketName_; }
 
 Q_SIGNALS:

@@ -54,11 +54,14 @@ TEST(CWabunkoApp, SaveAllRunsSaveForEveryDocument) {
   CWabunkoDoc* a = h.open(h.path(QStringLiteral("a.txt")));
   CWabunkoDoc* b = h.open(h.path(QStringLiteral("b.txt")));
   h.app().router().dispatch(cmd::FileNew);
-  for (CWabunkoDoc* doc : h.documents()) doc->view()->edit().replaceSel(QStringLiteral("+"), true);
+  for (CWabunkoDoc* doc : h.documents()) {
+    doc->view()->edit().setSel(-1, -1);
+    doc->view()->edit().replaceSel(QStringLiteral("+"), true);
+  }
 
   h.app().router().dispatch(cmd::FileSaveAll);
-  EXPECT_EQ(readBytes(h.path(QStringLiteral("a.txt"))), QByteArray("+a"));
-  EXPECT_EQ(readBytes(h.path(QStringLiteral("b.txt"))), QByteArray("+b"));
+  EXPECT_EQ(readBytes(h.path(QStringLiteral("a.txt"))), QByteArray("a+"));
+  EXPECT_EQ(readBytes(h.path(QStringLiteral("b.txt"))), QByteArray("b+"));
   EXPECT_FALSE(a->isModified());
   EXPECT_FALSE(b->isModified());
   // The never-saved one asked for a name (and the dialog was cancelled).

@@ -1,0 +1,40 @@
+#pragma once
+// Typed access to the settings store through the entries of the settings layout. Every
+// reader and writer of a setting goes through here.
+
+#include "frame/FontRecord.h"
+#include "frame/SettingsLayout.h"
+
+#include <QString>
+
+namespace wabunko {
+
+class SettingsStore;
+
+// The value of an integer setting; a missing or non-numeric value gives the layout's
+// default, or the reader's own where it uses another.
+int readInt(const SettingsStore& store, const settings::Setting& setting);
+int readInt(const SettingsStore& store, const settings::Setting& setting, int defaultValue);
+
+// The value of a string setting; a missing value gives the layout's default, or the
+// reader's own where it uses another.
+QString readString(const SettingsStore& store, const settings::Setting& setting);
+QString readString(const SettingsStore& store, const settings::Setting& setting,
+                   const QString& defaultValue);
+
+bool writeSetting(SettingsStore& store, const settings::Setting& setting, int value);
+bool writeSetting(SettingsStore& store, const settings::Setting& setting, const QString& value);
+
+// The font record stored in `section` ("Font\Default", "Font\Read only",
+// "Font\Line number"). The one-byte fields keep the low 8 bits of what is stored; the face
+// name is cut to what a logical font holds.
+FontRecord readFont(const SettingsStore& store, const QString& section);
+// Writes all 15 keys, in the order readFont reads them, the face name cut as readFont cuts
+// it; true when every write succeeded.
+bool writeFont(SettingsStore& store, const QString& section, const FontRecord& record);
+
+// The section spelling the editor's stores keep: the layout's spelling of a known section,
+// otherwise the name in ASCII lower case. Pass it to a store as its canonicaliser.
+QString canonicalSectionName(const QString& section);
+
+}  // namespace wabunko
