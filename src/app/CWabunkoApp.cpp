@@ -74,6 +74,7 @@ CWabunkoApp::Start CWabunkoApp::initInstance(const QStringList& arguments) {
 
   mainFrame_->show();
   if (readInt(*store_, settings::FrameMaximized) != 0) mainFrame_->showMaximized();
+  mainFrame_->activateWindow();
   return Start::Running;
 }
 

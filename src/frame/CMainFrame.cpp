@@ -81,8 +81,10 @@ void CMainFrame::createMenus() {
       QAction* action = router.action(item.id, QString::fromUtf8(item.text));
       if (item.key != QKeySequence::UnknownKey) {
         action->setShortcuts(item.key);
-        // The edit control handles its own editing keys; the menu only shows them.
-        action->setShortcutContext(Qt::WindowShortcut);
+        // Like accelerators of the main frame: they work in every window of the editor
+        // (a modal dialog blocks them), also where no window manager marks one active.
+        // Editing keys reach the edit control first, which handles them itself.
+        action->setShortcutContext(Qt::ApplicationShortcut);
       }
       menu->addAction(action);
       addAction(action);
@@ -91,7 +93,7 @@ void CMainFrame::createMenus() {
 }
 
 CWabunkoView* CMainFrame::activeView() const {
-  const auto* frame = qobject_cast<ChildFrame*>(mdiArea_->activeSubWindow());
+  const auto* frame = qobject_cast<ChildFrame*>(mdiArea_->currentSubWindow());
   return frame ? qobject_cast<CWabunkoView*>(frame->view()) : nullptr;
 }
 
@@ -109,7 +111,7 @@ std::vector<CommandTarget*> CMainFrame::commandRoute() {
 
 bool CMainFrame::onCommand(int id) {
   if (id == cmd::FileClose) {
-    if (QMdiSubWindow* frame = mdiArea_->activeSubWindow()) frame->close();
+    if (QMdiSubWindow* frame = mdiArea_->currentSubWindow()) frame->close();
     return true;
   }
   return false;

@@ -9,8 +9,10 @@
 #include "platform/EditControl.h"
 #include "platform/StandardCommands.h"
 #include "view/CWabunkoView.h"
+#include "frame/CMainFrame.h"
 
 #include <QCoreApplication>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace wabunko {
@@ -98,6 +100,18 @@ TEST(CWabunkoApp, CommandsTravelFromTheActiveViewToTheApplication) {
   EXPECT_TRUE(h.app().router().dispatch(cmd::FileSave));  // the document
   EXPECT_EQ(readBytes(h.path(QStringLiteral("routed.txt"))), QByteArray("abc"));
   EXPECT_FALSE(h.app().router().dispatch(12345));
+}
+
+TEST(CWabunkoApp, MenuKeysReachTheirCommandsFromTheEditor) {
+  AppHarness h;
+  writeBytes(h.path(QStringLiteral("k.txt")), "k");
+  EditControl& control = h.open(h.path(QStringLiteral("k.txt")))->view()->edit();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(h.app().mainFrame()));
+  control.setSel(0, 0);
+  QWidget* edit = control.widget();
+  QTest::keyClick(edit, Qt::Key_X);
+  QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(readBytes(h.path(QStringLiteral("k.txt"))), QByteArray("xk"));
 }
 
 }  // namespace
