@@ -11,6 +11,7 @@
 #include "platform/Dialogs.h"
 #include "platform/DocTemplate.h"
 #include "platform/DocumentManager.h"
+#include "platform/RecentFileList.h"
 #include "platform/SettingsStore.h"
 #include "platform/SingleInstance.h"
 #include "platform/StandardCommands.h"
@@ -56,9 +57,22 @@ CWabunkoApp::Start CWabunkoApp::initInstance(const QStringList& arguments) {
   if (readInt(*store_, settings::FrameParentSingle) != 0 && handOverToRunningInstance(arguments))
     return Start::HandedOver;
 
+  recentFiles_ = std::make_unique<RecentFileList>(
+      *store_,
+      [](int i) {
+        const settings::Setting entry = settings::recentFile(static_cast<std::size_t>(i));
+        return std::pair{QString::fromUtf8(entry.section), QString::fromUtf8(entry.key)};
+      },
+      readInt(*store_, settings::MenuNumberOfMruList));
+
+  const auto makeDocument = [this] {
+    auto* doc = new CWabunkoDoc();
+    connect(doc, &Document::pathNameChanged, this, [this](const QString& path) { recentFiles_->add(path); });
+    return doc;
+  };
   documents_->addTemplate(std::make_unique<DocTemplate>(
       QStringLiteral("Wabun"),
-      DocTemplate::Factories{[] { return new CWabunkoDoc(); }, [] { return new CChildFrame(); },
+      DocTemplate::Factories{makeDocument, [] { return new CChildFrame(); },
                              [](Document* doc) { return new CWabunkoView(doc); }},
       [this] { return mainFrame_->mdiArea(); }));
 
@@ -99,7 +113,12 @@ bool CWabunkoApp::onCommand(int id) {
     case cmd::FileSaveAll: onFileSaveAll(); return true;
     case cmd::FileCloseAll: onFileCloseAll(); return true;
     case cmd::AppExit: mainFrame_->close(); return true;
-    default: return false;
+    default:
+      if (id >= cmd::FileMruFirst && id <= cmd::FileMruLast) {
+        onOpenRecentFile(id - cmd::FileMruFirst);
+        return true;
+      }
+      return false;
   }
 }
 
@@ -162,6 +181,13 @@ void CWabunkoApp::onFileSaveAll() {
 void CWabunkoApp::onFileCloseAll() {
   if (!documents_->saveAllModified()) return;
   documents_->closeAllDocuments();
+}
+
+void CWabunkoApp::onOpenRecentFile(int index) {
+  const QString path = recentFiles_->files().value(index);
+  if (path.isEmpty()) return;
+  // A file that can no longer be opened leaves the list (the failure has been reported).
+  if (!openDocumentFile(path)) recentFiles_->remove(index);
 }
 
 void CWabunkoApp::onAppAbout() {

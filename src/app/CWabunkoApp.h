@@ -17,6 +17,7 @@ class CWabunkoDoc;
 class CWabunkoView;
 class CommandRouter;
 class DocumentManager;
+class RecentFileList;
 class SettingsStore;
 class SingleInstance;
 
@@ -43,6 +44,7 @@ public:
   DocumentManager& documentManager() const { return *documents_; }
   CommandRouter& router() const { return *router_; }
   CMainFrame* mainFrame() const { return mainFrame_; }
+  RecentFileList* recentFiles() const { return recentFiles_.get(); }
 
   // Opens a file with the pending values at rest (or a new document for an empty path).
   CWabunkoDoc* openDocumentFile(const QString& path);
@@ -61,12 +63,14 @@ public:
   void onFileSaveAll();
   void onFileCloseAll();
   void onAppAbout();
+  void onOpenRecentFile(int index);
 
 private:
   bool handOverToRunningInstance(const QStringList& arguments);
 
   std::unique_ptr<SettingsStore> store_;
   std::unique_ptr<DocumentManager> documents_;
+  std::unique_ptr<RecentFileList> recentFiles_;
   CommandRouter* router_;
   CMainFrame* mainFrame_ = nullptr;
   SingleInstance* singleInstance_ = nullptr;

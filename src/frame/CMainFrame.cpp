@@ -6,6 +6,7 @@
 #include "platform/ChildFrame.h"
 #include "platform/CommandRouter.h"
 #include "platform/Document.h"
+#include "platform/RecentFileList.h"
 #include "platform/DocumentManager.h"
 #include "platform/StandardCommands.h"
 #include "view/CWabunkoView.h"
@@ -14,6 +15,7 @@
 #include <QIcon>
 #include <QKeySequence>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMenuBar>
 
 namespace wabunko {
@@ -42,6 +44,7 @@ const std::vector<MenuDef>& mainMenus() {
         {cmd::FileSaveAs, "名前を付けて保存(&A)..."},
         {cmd::FileSaveAll, "すべて保存(&M)"},
         {0, ""},
+        {cmd::FileMruFirst, ""},  // the recent files go here
         {cmd::AppExit, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}}},
       {"編集(&E)",
        {{cmd::EditUndo, "元に戻す(&U)", QKeySequence::Undo},
@@ -78,6 +81,11 @@ void CMainFrame::createMenus() {
         menu->addSeparator();
         continue;
       }
+      if (item.id == cmd::FileMruFirst) {
+        recentFilesEnd_ = menu->addSeparator();
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { fillRecentFiles(menu); });
+        continue;
+      }
       QAction* action = router.action(item.id, QString::fromUtf8(item.text));
       if (item.key != QKeySequence::UnknownKey) {
         action->setShortcuts(item.key);
@@ -90,6 +98,21 @@ void CMainFrame::createMenus() {
       addAction(action);
     }
   }
+}
+
+void CMainFrame::fillRecentFiles(QMenu* menu) {
+  CommandRouter& router = CWabunkoApp::instance().router();
+  const RecentFileList* recent = CWabunkoApp::instance().recentFiles();
+  const QStringList files = recent ? recent->files() : QStringList();
+  for (int i = 0; i < RecentFileList::kMaxSize; ++i) {
+    QAction* action = router.action(cmd::FileMruFirst + i);
+    menu->removeAction(action);
+    if (i >= files.size()) continue;
+    // "&1 path": the number is the mnemonic; a path's own "&" must not become one.
+    action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QString(files[i]).replace(QLatin1Char('&'), QStringLiteral("&&"))));
+    menu->insertAction(recentFilesEnd_, action);
+  }
+  recentFilesEnd_->setVisible(!files.isEmpty());
 }
 
 CWabunkoView* CMainFrame::activeView() const {

@@ -7,7 +7,9 @@
 #include <QMainWindow>
 #include <vector>
 
+class QAction;
 class QMdiArea;
+class QMenu;
 
 namespace wabunko {
 
@@ -35,8 +37,10 @@ protected:
 
 private:
   void createMenus();
+  void fillRecentFiles(QMenu* menu);
 
   QMdiArea* mdiArea_;
+  QAction* recentFilesEnd_ = nullptr;
 };
 
 }  // namespace wabunko

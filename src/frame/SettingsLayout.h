@@ -190,12 +190,12 @@ inline constexpr Setting CommandQuotationMark = stringSetting(kCommand, "Quotati
 // "Menu": length of the recent-file list, taking effect at the next start.
 inline constexpr Setting MenuNumberOfMruList = intSetting(kMenu, "Number of MRU List", 4);
 
-// "Recent File List": "file1" .. "file16", the most recent first. Needs i < 16.
+// "Recent File List": "File1" .. "File16", the most recent first. Needs i < 16.
 inline constexpr std::size_t kRecentFileCount = 16;
 constexpr Setting recentFile(std::size_t i) {
   constexpr std::array<const char*, kRecentFileCount> keys = {
-      "file1", "file2",  "file3",  "file4",  "file5",  "file6",  "file7",  "file8",
-      "file9", "file10", "file11", "file12", "file13", "file14", "file15", "file16"};
+      "File1", "File2",  "File3",  "File4",  "File5",  "File6",  "File7",  "File8",
+      "File9", "File10", "File11", "File12", "File13", "File14", "File15", "File16"};
   return stringSetting(kRecentFileList, keys.at(i), "");
 }
 

@@ -23,6 +23,7 @@ void Document::setPathName(const QString& path) {
   const QFileInfo info(path);
   pathName_ = QDir::toNativeSeparators(info.absoluteFilePath());
   setTitle(info.fileName());
+  Q_EMIT pathNameChanged(pathName_);
 }
 
 void Document::setTitle(const QString& title) {

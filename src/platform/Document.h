@@ -59,6 +59,7 @@ public:
 
 Q_SIGNALS:
   void titleChanged(const QString& title);
+  void pathNameChanged(const QString& path);
   void modifiedChanged(bool modified);
 
 private:

@@ -7,11 +7,14 @@
 #include "doc/CWabunkoDoc.h"
 #include "platform/CommandRouter.h"
 #include "platform/EditControl.h"
+#include "platform/MemoryStore.h"
+#include "platform/RecentFileList.h"
 #include "platform/StandardCommands.h"
 #include "view/CWabunkoView.h"
 #include "frame/CMainFrame.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -100,6 +103,31 @@ TEST(CWabunkoApp, CommandsTravelFromTheActiveViewToTheApplication) {
   EXPECT_TRUE(h.app().router().dispatch(cmd::FileSave));  // the document
   EXPECT_EQ(readBytes(h.path(QStringLiteral("routed.txt"))), QByteArray("abc"));
   EXPECT_FALSE(h.app().router().dispatch(12345));
+}
+
+TEST(CWabunkoApp, RecentFilesListTheLastFourAndForgetOnesThatAreGone) {
+  AppHarness h;
+  const RecentFileList& recent = *h.app().recentFiles();
+  EXPECT_EQ(recent.size(), 4);  // "Number of MRU List" absent
+  for (const char* name : {"1.txt", "2.txt", "3.txt", "4.txt", "5.txt"}) {
+    writeBytes(h.path(QString::fromLatin1(name)), name);
+    h.open(h.path(QString::fromLatin1(name)));
+  }
+  ASSERT_EQ(recent.files().size(), 4);
+  EXPECT_TRUE(recent.files()[0].endsWith(QLatin1String("5.txt")));
+  EXPECT_TRUE(recent.files()[3].endsWith(QLatin1String("2.txt")));
+  EXPECT_EQ(h.store().getProfileString(QStringLiteral("recent file list"), QStringLiteral("File1")),
+            recent.files()[0]);
+
+  for (CWabunkoDoc* doc : h.documents()) doc->onCloseDocument();
+  settle();
+  EXPECT_TRUE(h.app().router().dispatch(cmd::FileMruFirst + 2));  // 3.txt opens again, at the top
+  EXPECT_TRUE(recent.files()[0].endsWith(QLatin1String("3.txt")));
+
+  QFile::remove(h.path(QStringLiteral("2.txt")));
+  h.app().router().dispatch(cmd::FileMruFirst + 3);  // gone: reported and dropped
+  EXPECT_EQ(recent.files().size(), 3);
+  EXPECT_EQ(h.messages.size(), 1u);
 }
 
 TEST(CWabunkoApp, MenuKeysReachTheirCommandsFromTheEditor) {

@@ -53,7 +53,7 @@ TEST(SettingsLayout, NumberedFamiliesSpellTheirKeysAndAreAllInTheTable) {
     }
   }
   for (std::size_t i = 0; i < kRecentFileCount; ++i) {
-    EXPECT_EQ(recentFile(i).key, "file" + std::to_string(i + 1));
+    EXPECT_EQ(recentFile(i).key, "File" + std::to_string(i + 1));
     EXPECT_NE(findSetting(kRecentFileList, recentFile(i).key), nullptr);
   }
 }
