@@ -11,6 +11,7 @@
 #include "platform/Dialogs.h"
 #include "platform/DocTemplate.h"
 #include "platform/DocumentManager.h"
+#include "platform/HotKeyService.h"
 #include "platform/RecentFileList.h"
 #include "platform/SettingsStore.h"
 #include "platform/SingleInstance.h"
@@ -35,7 +36,7 @@ QString fileArgument(const QStringList& arguments) {
 
 CWabunkoApp::CWabunkoApp(std::unique_ptr<SettingsStore> store)
     : store_(std::move(store)), documents_(std::make_unique<DocumentManager>()),
-      router_(new CommandRouter(this)) {
+      router_(new CommandRouter(this)), hotKeyService_(new HotKeyService(this)) {
   Q_ASSERT(!theApp);
   theApp = this;
 }

@@ -17,6 +17,7 @@ class CWabunkoDoc;
 class CWabunkoView;
 class CommandRouter;
 class DocumentManager;
+class HotKeyService;
 class RecentFileList;
 class SettingsStore;
 class SingleInstance;
@@ -45,6 +46,7 @@ public:
   CommandRouter& router() const { return *router_; }
   CMainFrame* mainFrame() const { return mainFrame_; }
   RecentFileList* recentFiles() const { return recentFiles_.get(); }
+  HotKeyService& hotKeyService() const { return *hotKeyService_; }
 
   // Opens a file with the pending values at rest (or a new document for an empty path).
   CWabunkoDoc* openDocumentFile(const QString& path);
@@ -72,6 +74,7 @@ private:
   std::unique_ptr<DocumentManager> documents_;
   std::unique_ptr<RecentFileList> recentFiles_;
   CommandRouter* router_;
+  HotKeyService* hotKeyService_;
   CMainFrame* mainFrame_ = nullptr;
   SingleInstance* singleInstance_ = nullptr;
 };

@@ -3,6 +3,8 @@
 #include "app/AppCommands.h"
 #include "app/CWabunkoApp.h"
 #include "frame/CChildFrame.h"
+#include "frame/FrameHotKeys.h"
+#include "frame/MdiArrangement.h"
 #include "platform/ChildFrame.h"
 #include "platform/CommandRouter.h"
 #include "platform/Document.h"
@@ -15,6 +17,7 @@
 #include <QIcon>
 #include <QKeySequence>
 #include <QMdiArea>
+#include <QTimer>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -62,7 +65,29 @@ const std::vector<MenuDef>& mainMenus() {
 
 }  // namespace
 
-CMainFrame::CMainFrame() : mdiArea_(new QMdiArea(this)) {
+CMainFrame::CMainFrame()
+    : mdiArea_(new QMdiArea(this)),
+      arrangement_(new MdiArrangement(mdiArea_, CWabunkoApp::instance().store(), this)) {
+  CWabunkoApp& app = CWabunkoApp::instance();
+  const auto post = [this](int id) {
+    QTimer::singleShot(0, this, [id] { CWabunkoApp::instance().router().dispatch(id); });
+  };
+  hotKeys_ = new FrameHotKeys(
+      app.hotKeyService(), app.store(),
+      FrameHotKeys::Actions{
+          post,
+          [this] { arrangement_->cascade(); },
+          [this] { arrangement_->tileHorizontal(); },
+          [this] { arrangement_->tileVertical(); },
+          [this] { arrangement_->previousWindow(); },
+          [this] { arrangement_->nextWindow(); },
+          [this] { QTimer::singleShot(0, this, &QWidget::showMaximized); },
+          [this] { QTimer::singleShot(0, this, &QWidget::showMinimized); },
+          [this] { QTimer::singleShot(0, this, &QWidget::showNormal); },
+          [this] { QTimer::singleShot(0, this, &QWidget::close); },
+          [] {},
+      },
+      this);
   setWindowTitle(QStringLiteral("Wabunko"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/wabunko.svg")));
   mdiArea_->setAccessibleName(tr("文書ウィンドウ"));
@@ -128,6 +153,7 @@ std::vector<CommandTarget*> CMainFrame::commandRoute() {
     if (ChildFrame* frame = view->childFrame()) route.push_back(frame);
   }
   route.push_back(this);
+  route.push_back(arrangement_);
   route.push_back(&CWabunkoApp::instance());
   return route;
 }

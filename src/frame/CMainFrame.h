@@ -14,6 +14,8 @@ class QMenu;
 namespace wabunko {
 
 class CWabunkoView;
+class FrameHotKeys;
+class MdiArrangement;
 
 class CMainFrame : public QMainWindow, public CommandTarget {
   Q_OBJECT
@@ -21,6 +23,8 @@ public:
   CMainFrame();
 
   QMdiArea* mdiArea() const { return mdiArea_; }
+  MdiArrangement& arrangement() const { return *arrangement_; }
+  FrameHotKeys& hotKeys() const { return *hotKeys_; }
   CWabunkoView* activeView() const;
 
   // Active view, its document, its child frame, this frame, the application.
@@ -40,6 +44,8 @@ private:
   void fillRecentFiles(QMenu* menu);
 
   QMdiArea* mdiArea_;
+  MdiArrangement* arrangement_;
+  FrameHotKeys* hotKeys_;
   QAction* recentFilesEnd_ = nullptr;
 };
 
