@@ -8,6 +8,7 @@
 
 int main(int argc, char* argv[]) {
   Q_INIT_RESOURCE(wabunko);
+  Q_INIT_RESOURCE(toolbar);
   QApplication application(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("WabSoft"));
   QApplication::setApplicationName(QStringLiteral("Wabunko"));

@@ -39,6 +39,14 @@ CWabunkoApp::CWabunkoApp(std::unique_ptr<SettingsStore> store)
       router_(new CommandRouter(this)), hotKeyService_(new HotKeyService(this)) {
   Q_ASSERT(!theApp);
   theApp = this;
+  onCommandId(cmd::AppAbout, [this] { onAppAbout(); });
+  onCommandId(cmd::FileNew, [this] { documents_->openDocumentFile({}); });
+  onCommandId(cmd::FileOpen, [this] { onFileOpen(); });
+  onCommandId(cmd::FileSaveAll, [this] { onFileSaveAll(); });
+  onCommandId(cmd::FileCloseAll, [this] { onFileCloseAll(); });
+  onCommandId(cmd::AppExit, [this] { mainFrame_->close(); });
+  for (int id = cmd::FileMruFirst; id <= cmd::FileMruLast; ++id)
+    onCommandId(id, [this, id] { onOpenRecentFile(id - cmd::FileMruFirst); });
 }
 
 CWabunkoApp::~CWabunkoApp() {
@@ -104,23 +112,6 @@ bool CWabunkoApp::handOverToRunningInstance(const QStringList& arguments) {
 
 CWabunkoDoc* CWabunkoApp::openDocumentFile(const QString& path) {
   return static_cast<CWabunkoDoc*>(documents_->openDocumentFile(path));
-}
-
-bool CWabunkoApp::onCommand(int id) {
-  switch (id) {
-    case cmd::AppAbout: onAppAbout(); return true;
-    case cmd::FileNew: documents_->openDocumentFile({}); return true;
-    case cmd::FileOpen: onFileOpen(); return true;
-    case cmd::FileSaveAll: onFileSaveAll(); return true;
-    case cmd::FileCloseAll: onFileCloseAll(); return true;
-    case cmd::AppExit: mainFrame_->close(); return true;
-    default:
-      if (id >= cmd::FileMruFirst && id <= cmd::FileMruLast) {
-        onOpenRecentFile(id - cmd::FileMruFirst);
-        return true;
-      }
-      return false;
-  }
 }
 
 std::vector<CWabunkoDoc*> CWabunkoApp::documents() const {

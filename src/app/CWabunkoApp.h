@@ -51,7 +51,6 @@ public:
   // Opens a file with the pending values at rest (or a new document for an empty path).
   CWabunkoDoc* openDocumentFile(const QString& path);
 
-  bool onCommand(int id) override;
 
   // Operations over every document or view.
   void closeEmptyDocuments();

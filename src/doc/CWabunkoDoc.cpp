@@ -38,7 +38,10 @@ const char* codeName(CharCode code) {
 
 }  // namespace
 
-CWabunkoDoc::CWabunkoDoc() = default;
+CWabunkoDoc::CWabunkoDoc() {
+  onCommandId(cmd::FileSave, [this] { onFileSave(); });
+  onCommandId(cmd::FileSaveAs, [this] { onFileSaveAs(); });
+}
 
 CWabunkoView* CWabunkoDoc::view() const {
   return views().empty() ? nullptr : static_cast<CWabunkoView*>(views().front());
@@ -149,14 +152,6 @@ void CWabunkoDoc::closeEmptyDocumentsExceptThis() {
   m_bInSerialize = 1;
   app().closeEmptyDocuments();
   m_bInSerialize = 0;
-}
-
-bool CWabunkoDoc::onCommand(int id) {
-  switch (id) {
-    case cmd::FileSave: onFileSave(); return true;
-    case cmd::FileSaveAs: onFileSaveAs(); return true;
-    default: return false;
-  }
 }
 
 void CWabunkoDoc::onFileSave() {

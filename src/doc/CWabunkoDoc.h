@@ -22,7 +22,6 @@ public:
   void setModifiedFlag(bool modified = true) override;
   bool saveAs() override;
 
-  bool onCommand(int id) override;
   // Save (57603): asks for a new name when the file has none or is write-protected.
   void onFileSave();
   // Save As (57604).

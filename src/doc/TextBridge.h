@@ -24,7 +24,10 @@ public:
   static std::u16string toUnicode(std::string_view bytes);
 
   // Text -> bytes for a file. A character code page 932 cannot hold is written as '?' and
-  // counted in *unencodable (when given); an invalid-byte character becomes its byte.
+  // counted in *unencodable (when given); an invalid-byte character becomes its byte. A
+  // duplicate code's character right after an invalid lead byte is written in a code that
+  // does not pair with that byte, so bytes decoded here are written back with the same
+  // meaning.
   static std::string toShiftJis(std::u16string_view text, std::size_t* unencodable = nullptr);
 
   // Number of characters of `text` that toShiftJis would write as '?'.
@@ -34,7 +37,7 @@ public:
   // hold (and every invalid-byte character) is a double-byte code from this bridge's side
   // table, with a lead byte that code page 932 leaves unassigned; fromBytes restores them.
   // The side table has room for 940 distinct characters; past that, further ones are
-  // written as '?' and counted in lost().
+  // written as '?' and counted in lost(), over the bridge's whole life.
   std::string toBytes(std::u16string_view text);
   std::u16string fromBytes(std::string_view bytes) const;
   std::size_t lost() const { return lost_; }

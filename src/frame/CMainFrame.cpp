@@ -88,6 +88,9 @@ CMainFrame::CMainFrame()
           [] {},
       },
       this);
+  onCommandId(cmd::FileClose, [this] {
+    if (QMdiSubWindow* frame = mdiArea_->currentSubWindow()) frame->close();
+  });
   setWindowTitle(QStringLiteral("Wabunko"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/wabunko.svg")));
   mdiArea_->setAccessibleName(tr("文書ウィンドウ"));
@@ -156,14 +159,6 @@ std::vector<CommandTarget*> CMainFrame::commandRoute() {
   route.push_back(arrangement_);
   route.push_back(&CWabunkoApp::instance());
   return route;
-}
-
-bool CMainFrame::onCommand(int id) {
-  if (id == cmd::FileClose) {
-    if (QMdiSubWindow* frame = mdiArea_->currentSubWindow()) frame->close();
-    return true;
-  }
-  return false;
 }
 
 void CMainFrame::onOpenPassedFile(const QString& path) {

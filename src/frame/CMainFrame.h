@@ -34,8 +34,6 @@ public:
   // front without moving.
   void onOpenPassedFile(const QString& path);
 
-  bool onCommand(int id) override;
-
 protected:
   void closeEvent(QCloseEvent* event) override;
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QTimer>
+#include <algorithm>
 
 namespace wabunko {
 
@@ -22,9 +23,12 @@ bool CommandRouter::dispatch(int id) {
 
 CmdUI CommandRouter::update(int id) {
   CmdUI ui(id);
-  if (route_)
-    for (CommandTarget* target : route_())
-      if (target && target->onUpdate(id, ui)) break;
+  if (!route_) return ui;
+  const std::vector<CommandTarget*> route = route_();
+  for (CommandTarget* target : route)
+    if (target && target->onUpdate(id, ui)) return ui;
+  ui.enable(std::any_of(route.begin(), route.end(),
+                        [id](const CommandTarget* t) { return t && t->handlesCommand(id); }));
   return ui;
 }
 

@@ -29,7 +29,7 @@ public:
   // Hands the command along the route; false when nobody handled it.
   bool dispatch(int id);
   // Runs the first update handler on the route for the command; without one the command
-  // stays enabled.
+  // is enabled exactly when some target on the route handles it.
   CmdUI update(int id);
 
   // The one action standing for a command, created on first use; menus and toolbars

@@ -1,7 +1,12 @@
 #pragma once
 // A link in the command route: view, document, child frame, main frame, application.
+// A target lists the commands it handles (and their update handlers) in its command map,
+// so the route knows which commands anybody handles: a command nobody handles shows
+// disabled, as in a message-map framework.
 
+#include <QHash>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace wabunko {
@@ -28,10 +33,30 @@ private:
 class CommandTarget {
 public:
   virtual ~CommandTarget() = default;
+
   // True when this target handled the command.
-  virtual bool onCommand(int /*id*/) { return false; }
+  virtual bool onCommand(int id) {
+    const auto it = commands_.constFind(id);
+    if (it == commands_.constEnd()) return false;
+    (*it)();
+    return true;
+  }
   // True when this target has an update handler for the command.
-  virtual bool onUpdate(int /*id*/, CmdUI& /*ui*/) { return false; }
+  virtual bool onUpdate(int id, CmdUI& ui) {
+    const auto it = updates_.constFind(id);
+    if (it == updates_.constEnd()) return false;
+    (*it)(ui);
+    return true;
+  }
+  virtual bool handlesCommand(int id) const { return commands_.contains(id); }
+
+protected:
+  void onCommandId(int id, std::function<void()> handler) { commands_.insert(id, std::move(handler)); }
+  void onUpdateId(int id, std::function<void(CmdUI&)> handler) { updates_.insert(id, std::move(handler)); }
+
+private:
+  QHash<int, std::function<void()>> commands_;
+  QHash<int, std::function<void(CmdUI&)>> updates_;
 };
 
 }  // namespace wabunko

@@ -29,6 +29,7 @@ CWabunkoView::CWabunkoView(Document* document) : View(document), edit_(new RichT
     connect(edit_->document(), &QTextDocument::modificationChanged, doc, &Document::modifiedChanged);
   }
   applyDisplaySettings();
+  mapCommands();
 }
 
 CWabunkoDoc* CWabunkoView::document() const { return static_cast<CWabunkoDoc*>(View::document()); }
@@ -88,31 +89,23 @@ void CWabunkoView::setBackgroundColor(int colorRef) {
   edit_->setPalette(palette);
 }
 
-bool CWabunkoView::onCommand(int id) {
-  switch (id) {
-    case cmd::EditUndo: edit_->undo(); return true;
-    case cmd::EditRedo: edit_->redo(); return true;
-    case cmd::EditCut: edit_->cut(); return true;
-    case cmd::EditCopy: edit_->copy(); return true;
-    case cmd::EditPaste: edit_->paste(); return true;
-    case cmd::EditClear: edit_->textCursor().removeSelectedText(); return true;
-    case cmd::EditSelectAll: edit_->setSel(0, -1); return true;
-    default: return false;
-  }
-}
+void CWabunkoView::mapCommands() {
+  onCommandId(cmd::EditUndo, [this] { edit_->undo(); });
+  onCommandId(cmd::EditRedo, [this] { edit_->redo(); });
+  onCommandId(cmd::EditCut, [this] { edit_->cut(); });
+  onCommandId(cmd::EditCopy, [this] { edit_->copy(); });
+  onCommandId(cmd::EditPaste, [this] { edit_->paste(); });
+  onCommandId(cmd::EditClear, [this] { edit_->textCursor().removeSelectedText(); });
+  onCommandId(cmd::EditSelectAll, [this] { edit_->setSel(0, -1); });
 
-bool CWabunkoView::onUpdate(int id, CmdUI& ui) {
-  const bool writable = !edit_->isReadOnly();
-  const bool selection = edit_->textCursor().hasSelection();
-  switch (id) {
-    case cmd::EditUndo: ui.enable(writable && edit_->document()->isUndoAvailable()); return true;
-    case cmd::EditRedo: ui.enable(writable && edit_->document()->isRedoAvailable()); return true;
-    case cmd::EditCut:
-    case cmd::EditClear: ui.enable(writable && selection); return true;
-    case cmd::EditCopy: ui.enable(selection); return true;
-    case cmd::EditPaste: ui.enable(writable && edit_->canPaste()); return true;
-    default: return false;
-  }
+  const auto writable = [this] { return !edit_->isReadOnly(); };
+  const auto selection = [this] { return edit_->textCursor().hasSelection(); };
+  onUpdateId(cmd::EditUndo, [=, this](CmdUI& ui) { ui.enable(writable() && edit_->document()->isUndoAvailable()); });
+  onUpdateId(cmd::EditRedo, [=, this](CmdUI& ui) { ui.enable(writable() && edit_->document()->isRedoAvailable()); });
+  onUpdateId(cmd::EditCut, [=](CmdUI& ui) { ui.enable(writable() && selection()); });
+  onUpdateId(cmd::EditClear, [=](CmdUI& ui) { ui.enable(writable() && selection()); });
+  onUpdateId(cmd::EditCopy, [=](CmdUI& ui) { ui.enable(selection()); });
+  onUpdateId(cmd::EditPaste, [=, this](CmdUI& ui) { ui.enable(writable() && edit_->canPaste()); });
 }
 
 }  // namespace wabunko

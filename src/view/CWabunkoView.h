@@ -32,12 +32,11 @@ public:
 
   void setBackgroundColor(int colorRef);
 
-  bool onCommand(int id) override;
-  bool onUpdate(int id, CmdUI& ui) override;
 
 private:
   void applyDisplaySettings();
   void applyReadOnlyFont();
+  void mapCommands();
 
   RichTextEdit* edit_;
 };

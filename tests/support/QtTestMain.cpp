@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
   qputenv("WABUNKO_CONFIG_HOME", config.path().toUtf8());
   qputenv("XDG_DATA_HOME", config.filePath(QStringLiteral("data")).toUtf8());
   Q_INIT_RESOURCE(wabunko);
+  Q_INIT_RESOURCE(toolbar);
   QApplication application(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("WabSoft"));
   QApplication::setApplicationName(QStringLiteral("Wabunko"));
