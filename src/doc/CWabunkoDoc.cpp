@@ -79,6 +79,8 @@ bool CWabunkoDoc::onOpenDocument(const QString& path) {
     case FileKind::RichText: m_bRTF = true; break;
   }
   view()->streamIn(content, m_bRTF, app().pendingCode, isReadOnlyFile(path));
+  if (view()->damagedOnLoad())
+    reportError(tr("%1 はリッチテキストとして壊れています。\n読み取れた部分だけを表示します。").arg(info.fileName()));
   setModifiedFlag(false);
 
   const PathParts parts = partsOf(info.absoluteFilePath());

@@ -45,6 +45,10 @@ bool IsRichTextFile(std::string_view head);
 // being encoded in `code` and decoded again (always true for ShiftJis).
 bool RoundTripsPair(CharCode code, std::uint8_t lead, std::uint8_t trail);
 
+// The escape sequence that returns JIS text to single-byte mode (ESC ( B) when `jis`
+// ends in double-byte mode, else nothing.
+std::string EndJisDoubleByteMode(std::string_view jis);
+
 // Number of characters of the Shift-JIS text that would not come back unchanged from being
 // encoded in `code` and decoded again (a character that is deliberately rewritten, such as
 // half-width katakana widened for EUC, counts as kept). Always 0 for ShiftJis.

@@ -30,4 +30,13 @@ std::size_t CountUnrepresentable(CharCode code, std::string_view shiftJis) {
   }
   return count;
 }
+std::string EndJisDoubleByteMode(std::string_view jis) {
+  // The last mode switch decides: ESC $ x turns double-byte mode on, ESC ( x off.
+  for (std::size_t i = jis.size(); i-- > 0;) {
+    if (jis[i] != '\x1b' || i + 1 >= jis.size()) continue;
+    return jis[i + 1] == '$' ? std::string("\x1b(B") : std::string();
+  }
+  return {};
+}
+
 }  // namespace wabunko

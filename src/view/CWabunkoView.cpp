@@ -6,6 +6,7 @@
 #include "frame/SettingsLayout.h"
 #include "platform/RichTextEdit.h"
 #include "platform/RichTextStream.h"
+#include "doc/TextBridge.h"
 #include "platform/StandardCommands.h"
 #include "view/CharFormat.h"
 
@@ -36,10 +37,20 @@ CWabunkoDoc* CWabunkoView::document() const { return static_cast<CWabunkoDoc*>(V
 
 EditControl& CWabunkoView::edit() const { return *edit_; }
 
-void CWabunkoView::streamIn(std::string_view bytes, bool /*richText*/, CharCode code, bool fileIsReadOnly) {
-  // Rich text is read as its plain text until the RTF reader takes it.
+void CWabunkoView::streamIn(std::string_view bytes, bool richText, CharCode code, bool fileIsReadOnly) {
   const bool decode = converts(code) || code == CharCode::InternetForm;
-  RichTextStream::readPlainText(*edit_->document(), decode ? DecodeToShiftJis(code, bytes) : std::string(bytes));
+  QTextDocument& content = *edit_->document();
+  if (richText) {
+    if (!RichTextStream::readRtf(content, bytes)) damagedOnLoad_ = true;
+    // The code applies to the text of the rich text, run by run so formats stay.
+    if (decode)
+      RichTextStream::convertRuns(content, [code](std::u16string_view text) {
+        TextBridge bridge;
+        return bridge.fromBytes(DecodeToShiftJis(code, bridge.toBytes(text)));
+      });
+  } else {
+    RichTextStream::readPlainText(content, decode ? DecodeToShiftJis(code, bytes) : std::string(bytes));
+  }
   applyDisplaySettings();
 
   const bool readOnlySetting = readInt(CWabunkoApp::instance().store(), settings::FileReadOnly) != 0;
@@ -51,12 +62,28 @@ void CWabunkoView::streamIn(std::string_view bytes, bool /*richText*/, CharCode 
   }
 }
 
-std::string CWabunkoView::streamOut(bool /*richText*/, CharCode code, std::size_t* lost) const {
+std::string CWabunkoView::streamOut(bool richText, CharCode code, std::size_t* lost) const {
   std::size_t unencodable = 0;
-  std::string bytes = RichTextStream::writePlainText(*edit_->document(), &unencodable);
-  if (converts(code)) {
-    unencodable += CountUnrepresentable(code, bytes);
-    bytes = EncodeFromShiftJis(code, bytes);
+  std::string bytes;
+  if (richText) {
+    // Text in another code is stored inside the rich text, run by run; each run ends in
+    // single-byte mode so that runs joined on reading still decode.
+    RichTextStream::TextConversion encode;
+    if (converts(code))
+      encode = [code, &unencodable](std::u16string_view text) {
+        std::string shiftJis = TextBridge::toShiftJis(text, &unencodable);
+        unencodable += CountUnrepresentable(code, shiftJis);
+        std::string encoded = EncodeFromShiftJis(code, shiftJis);
+        if (code == CharCode::Jis) encoded += EndJisDoubleByteMode(encoded);
+        return TextBridge::toUnicode(encoded);
+      };
+    bytes = RichTextStream::writeRtf(*edit_->document(), encode);
+  } else {
+    bytes = RichTextStream::writePlainText(*edit_->document(), &unencodable);
+    if (converts(code)) {
+      unencodable += CountUnrepresentable(code, bytes);
+      bytes = EncodeFromShiftJis(code, bytes);
+    }
   }
   if (lost) *lost = unencodable;
   return bytes;

@@ -32,6 +32,9 @@ public:
 
   void setBackgroundColor(int colorRef);
 
+  // The rich text just loaded broke the format's rules; what could be read is shown.
+  bool damagedOnLoad() const { return damagedOnLoad_; }
+
 
 private:
   void applyDisplaySettings();
@@ -39,6 +42,7 @@ private:
   void mapCommands();
 
   RichTextEdit* edit_;
+  bool damagedOnLoad_ = false;
 };
 
 }  // namespace wabunko

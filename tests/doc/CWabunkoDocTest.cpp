@@ -11,6 +11,8 @@
 #include "view/CWabunkoView.h"
 
 #include <QFile>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <gtest/gtest.h>
 
@@ -289,6 +291,66 @@ TEST(CWabunkoDoc, RichTextIsRecognisedByItsHeaderOrForced) {
   EXPECT_FALSE(h.open(h.path(QStringLiteral("b.rtf")))->m_bRTF);
   EXPECT_TRUE(h.open(h.path(QStringLiteral("c.txt")), CharCode::ShiftJis, FileKind::RichText)->m_bRTF);
   EXPECT_FALSE(h.open(h.path(QStringLiteral("d.txt")), CharCode::ShiftJis, FileKind::Text)->m_bRTF);
+}
+
+TEST(CWabunkoDoc, RichTextOpensFormattedAndSavesAsRichText) {
+  AppHarness h;
+  const QString path = h.path(QStringLiteral("styled.rtf"));
+  writeBytes(path,
+             "{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fcharset128 Serif;}}"
+             "{\\colortbl;\\red255\\green0\\blue0;}\\pard\\qc\\f0\\b \\'91\\'be\\b0\\cf1 red\\par}");
+  CWabunkoDoc* doc = h.open(path);
+  ASSERT_TRUE(doc->m_bRTF);
+  QTextDocument& content = *doc->view()->edit().textDocument();
+  EXPECT_EQ(content.begin().text(), QStringLiteral("太red"));
+  EXPECT_EQ(content.begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+  QTextCursor c(&content);
+  c.setPosition(1);
+  EXPECT_EQ(c.charFormat().fontWeight(), QFont::Bold);
+  c.setPosition(3);
+  EXPECT_EQ(c.charFormat().foreground().color(), QColor(Qt::red));
+
+  // Saved again as rich text; the reader sees the same text and formats.
+  type(doc, QStringLiteral("!"));
+  ASSERT_TRUE(doc->doSave(path, true));
+  const QByteArray saved = readBytes(path);
+  EXPECT_TRUE(saved.startsWith("{\\rtf1\\ansi\\ansicpg932"));
+  CWabunkoDoc* again = h.open(h.path(QStringLiteral("copy.rtf")));
+  EXPECT_EQ(again, nullptr);  // no such file: nothing opened
+  writeBytes(h.path(QStringLiteral("copy.rtf")), saved);
+  again = h.open(h.path(QStringLiteral("copy.rtf")));
+  QTextCursor d(again->view()->edit().textDocument());
+  d.setPosition(1);
+  EXPECT_EQ(d.charFormat().fontWeight(), QFont::Bold);
+  EXPECT_EQ(text(again), QStringLiteral("太red!"));
+}
+
+TEST(CWabunkoDoc, RichTextInJisKeepsItsFormatsThroughLoadAndSave) {
+  AppHarness h;
+  const QString path = h.path(QStringLiteral("jis.rtf"));
+  writeBytes(path, "{\\rtf1\\ansi \\b \\'1b$B0!\\'1b(B\\b0 A\\par}");
+  CWabunkoDoc* doc = h.open(path, CharCode::Jis);
+  EXPECT_EQ(text(doc), QStringLiteral("亜A"));
+
+  h.app().pendingCode = CharCode::Jis;
+  ASSERT_TRUE(doc->doSave(h.path(QStringLiteral("out.rtf")), false));
+  h.app().pendingCode = CharCode::ShiftJis;
+  CWabunkoDoc* back = h.open(h.path(QStringLiteral("out.rtf")), CharCode::Jis);
+  EXPECT_EQ(text(back), QStringLiteral("亜A"));
+  QTextCursor c(back->view()->edit().textDocument());
+  c.setPosition(1);
+  EXPECT_EQ(c.charFormat().fontWeight(), QFont::Bold);
+  c.setPosition(2);
+  EXPECT_NE(c.charFormat().fontWeight(), QFont::Bold);
+}
+
+TEST(CWabunkoDoc, DamagedRichTextIsReportedAndShown) {
+  AppHarness h;
+  writeBytes(h.path(QStringLiteral("cut.rtf")), "{\\rtf1 cut sho");
+  CWabunkoDoc* doc = h.open(h.path(QStringLiteral("cut.rtf")));
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(h.messages.size(), 1u);
+  EXPECT_EQ(text(doc), QStringLiteral("cut sho"));
 }
 
 }  // namespace

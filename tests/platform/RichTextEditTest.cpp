@@ -55,3 +55,60 @@ TEST(RichTextStream, LinesKeepTheirEndsAndNewLinesTakeTheCommonOne) {
 
 }  // namespace
 }  // namespace wabunko
+
+#include "doc/rtf/RtfReader.h"
+#include "doc/rtf/RtfWriter.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QTextBlock>
+
+namespace wabunko {
+namespace {
+
+std::string pngBytes() {
+  QImage image(4, 3, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes.toStdString();
+}
+
+TEST(RichTextStream, RichTextKeepsEveryFormatThroughTheDocument) {
+  using namespace rtf;
+  const auto run = [](std::u16string text, CharFormat f) {
+    if (f.face.empty()) f.face = "ＭＳ 明朝";
+    return rtf::Run{f, std::move(text), {}};
+  };
+  RtfDocument model{{
+      {{Alignment::Centre, 570, 100, -285, {720, 1440}},
+       {run(u"太字", {.bold = true}), run(u"斜体", {.italic = true}), run(u"下線", {.underline = true}),
+        run(u"取消", {.strikeOut = true}), run(u"赤", {.colour = Rgb{255, 0, 0}}),
+        run(u"Arial 18", {.face = "Arial", .heightTwips = 360}),
+        run(u"上付き", {.heightTwips = 120, .position = VerticalPosition::Superscript, .offsetTwips = 60}),
+        run(u"下付き", {.heightTwips = 72, .position = VerticalPosition::Subscript, .offsetTwips = -16}),
+        run(u"a\tb\u2028c 😀", {})}},
+      {{Alignment::Right, 0, 0, 0, {}}, {run(u"右", {})}},
+      {{Alignment::Justified, 0, 0, 0, {}},
+       {run(u"絵", {}), rtf::Run{{.face = "ＭＳ 明朝"}, {}, Image{ImageKind::Png, pngBytes(), 1500, 1200}},
+        rtf::Run{{.face = "ＭＳ 明朝"}, {}, Image{ImageKind::Png, pngBytes(), 0, 0}}}},
+  }};
+  QTextDocument document;
+  ASSERT_TRUE(RichTextStream::readRtf(document, writeRtf(model)));
+  const RtfReadResult back = readRtf(RichTextStream::writeRtf(document));
+  EXPECT_FALSE(back.damaged);
+  EXPECT_EQ(back.document, model);
+  EXPECT_EQ(document.blockCount(), 3);
+  EXPECT_EQ(document.begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+}
+
+TEST(RichTextStream, DamagedRichTextShowsWhatCouldBeRead) {
+  QTextDocument document;
+  EXPECT_FALSE(RichTextStream::readRtf(document, "{\\rtf1 readable \\b bold"));
+  EXPECT_TRUE(document.toPlainText().startsWith(QStringLiteral("readable")));
+}
+
+}  // namespace
+}  // namespace wabunko
