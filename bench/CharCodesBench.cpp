@@ -63,16 +63,19 @@ void measure(benchmark::State& state, const std::string& input, Convert convert)
 }
 
 void BM_CharCodesDecode(benchmark::State& state, CharCode code, const std::string& (*input)()) {
-  measure(state, input(), [code](const std::string& in) { return wabunko::DecodeToShiftJis(code, in); });
+  measure(state, input(),
+          [code](const std::string& in) { return wabunko::DecodeToShiftJis(code, in); });
 }
 
 void BM_CharCodesEncode(benchmark::State& state, CharCode code) {
-  measure(state, shiftJisText(), [code](const std::string& in) { return wabunko::EncodeFromShiftJis(code, in); });
+  measure(state, shiftJisText(),
+          [code](const std::string& in) { return wabunko::EncodeFromShiftJis(code, in); });
 }
 
 BENCHMARK_CAPTURE(BM_CharCodesDecode, Jis, CharCode::Jis, &jisText)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CharCodesDecode, Euc, CharCode::Euc, &eucText)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_CharCodesDecode, Form, CharCode::InternetForm, &formText)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CharCodesDecode, Form, CharCode::InternetForm, &formText)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CharCodesEncode, Jis, CharCode::Jis)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CharCodesEncode, Euc, CharCode::Euc)->Unit(benchmark::kMillisecond);
 
@@ -91,8 +94,8 @@ class Iconv {
 
   bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
 
-  // The converted text, or an empty string with `error` set when iconv stops early. Sized
-  // like the module's own outputs: once, for twice the input.
+  // The converted text, or an empty string with `error` set when iconv stops early. The
+  // output is sized once, for twice the input.
   std::string convert(const std::string& input, std::string& error) {
     constexpr auto kFailed = static_cast<std::size_t>(-1);
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
@@ -103,7 +106,8 @@ class Iconv {
     std::size_t outLeft = out.size();
     if (iconv(cd_, &in, &inLeft, &dst, &outLeft) == kFailed ||
         iconv(cd_, nullptr, nullptr, &dst, &outLeft) == kFailed) {
-      error = "iconv stopped at input byte " + std::to_string(input.size() - inLeft) + ": " + std::strerror(errno);
+      error = "iconv stopped at input byte " + std::to_string(input.size() - inLeft) + ": " +
+              std::strerror(errno);
       return {};
     }
     out.resize(out.size() - outLeft);
@@ -131,7 +135,8 @@ const std::string& iso2022JpText() {
   return text;
 }
 
-void BM_Iconv(benchmark::State& state, const char* to, const char* from, const std::string& (*input)()) {
+void BM_Iconv(benchmark::State& state, const char* to, const char* from,
+              const std::string& (*input)()) {
   Iconv cd(to, from);
   if (!cd.ok()) return state.SkipWithError("iconv_open failed");
   if (input().empty()) return state.SkipWithError("iconv could not prepare the input");
@@ -140,9 +145,13 @@ void BM_Iconv(benchmark::State& state, const char* to, const char* from, const s
   if (!error.empty()) state.SkipWithError(error.c_str());
 }
 
-BENCHMARK_CAPTURE(BM_Iconv, EucJpMsToCp932, "CP932", "EUC-JP-MS", &eucJpMsText)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Iconv, Iso2022Jp3ToCp932, "CP932", "ISO-2022-JP-3", &iso2022JpText)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Iconv, Cp932ToEucJpMs, "EUC-JP-MS", "CP932", &shiftJisText)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Iconv, Cp932ToIso2022Jp3, "ISO-2022-JP-3", "CP932", &shiftJisText)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Iconv, EucJpMsToCp932, "CP932", "EUC-JP-MS", &eucJpMsText)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Iconv, Iso2022Jp3ToCp932, "CP932", "ISO-2022-JP-3", &iso2022JpText)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Iconv, Cp932ToEucJpMs, "EUC-JP-MS", "CP932", &shiftJisText)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Iconv, Cp932ToIso2022Jp3, "ISO-2022-JP-3", "CP932", &shiftJisText)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -11,6 +11,9 @@ add_library(wabunko_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/doc/rtf/CodePages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/SettingsLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/FontRecord.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame/ChildGeometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame/ToolButtonCatalogue.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/HotKeyTable.cpp
   ${CMAKE_BINARY_DIR}/generated/Cp932Table.cpp
 )
 target_include_directories(wabunko_logic PUBLIC ${CMAKE_CURRENT_LIST_DIR})

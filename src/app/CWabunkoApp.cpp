@@ -106,8 +106,7 @@ bool CWabunkoApp::handOverToRunningInstance(const QStringList& arguments) {
   const QString path = file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
   // The path also travels with the message, so two starts at the same moment cannot
   // swap their files through the shared setting.
-  writeSetting(*store_, settings::FileLoad, path);
-  return singleInstance_->sendToRunning(path);
+  return singleInstance_->sendToRunning(path, [&] { writeSetting(*store_, settings::FileLoad, path); });
 }
 
 CWabunkoDoc* CWabunkoApp::openDocumentFile(const QString& path) {

@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <bitset>
 #include <cstddef>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace wabunko {
 namespace {
@@ -27,35 +31,6 @@ constexpr BytePair shiftJisToJis(unsigned s1, unsigned s2) {
     return {static_cast<std::uint8_t>(row - 1),
             static_cast<std::uint8_t>(s2 - (s2 > 0x7F ? 0x20 : 0x1F))};
   return {static_cast<std::uint8_t>(row), static_cast<std::uint8_t>(s2 - 0x7E)};
-}
-
-// The pair conversions as tables over byte values, for the per-byte walks below: a lead byte
-// depends on one input byte, a trail byte on the other and one bit of the first.
-struct PairTables {
-  Byte shiftJisLead[256];       // [c1]
-  Byte shiftJisTrail[2][256];   // [c1 odd][c2]
-  Byte jisFirst[2][256];        // [s2 >= 0x9F][s1]
-  Byte jisSecond[256];          // [s2]
-};
-constexpr PairTables kPairTables = [] {
-  PairTables t{};
-  for (unsigned b = 0; b < 256; ++b) {
-    t.shiftJisLead[b] = jisToShiftJis(b, 0).first;
-    t.shiftJisTrail[0][b] = jisToShiftJis(0x22, b).second;
-    t.shiftJisTrail[1][b] = jisToShiftJis(0x21, b).second;
-    t.jisFirst[0][b] = shiftJisToJis(b, 0).first;
-    t.jisFirst[1][b] = shiftJisToJis(b, 0x9F).first;
-    t.jisSecond[b] = shiftJisToJis(0x81, b).second;
-  }
-  return t;
-}();
-
-BytePair shiftJisOfJisBytes(Byte c1, Byte c2) {
-  return {kPairTables.shiftJisLead[c1], kPairTables.shiftJisTrail[c1 & 1][c2]};
-}
-
-BytePair jisOfShiftJisBytes(Byte s1, Byte s2) {
-  return {kPairTables.jisFirst[s2 >= 0x9F][s1], kPairTables.jisSecond[s2]};
 }
 
 // The half-width katakana ｦ (0xA6) to ﾝ (0xDD) and their full-width forms: each row covers
@@ -95,7 +70,8 @@ constexpr unsigned fullWidthCode(Byte c, Byte next) {
 }
 
 constexpr BytePair toEuc(BytePair jis) {
-  return {static_cast<std::uint8_t>(jis.first ^ 0x80), static_cast<std::uint8_t>(jis.second ^ 0x80)};
+  return {static_cast<std::uint8_t>(jis.first ^ 0x80),
+          static_cast<std::uint8_t>(jis.second ^ 0x80)};
 }
 
 // EUC bytes of every widened half-width katakana: [letter - ｦ][0 bare, 1 ﾞ, 2 ﾟ follows].
@@ -123,12 +99,119 @@ void putEscape(Byte*& out, Byte intermediate) {
   out += 3;
 }
 
-// Each converter below handles the one character at `p`: it writes its bytes through `out`
-// and returns how many input bytes it took. It may read up to kMaxRead bytes at `p`, and
-// writes at most maxOutput(n) bytes for an input of n bytes.
+// ---------------------------------------------------------------------------------------------
+// Block tools. Most of the text goes through the converters 64 bytes at a time: the bytes'
+// classes become bit masks, where characters start follows from the masks without walking, and
+// the converted bytes are computed sixteen lanes at a time. This avoids the per-character
+// branches that mixed Japanese text makes unpredictable. The lane type is the GCC/Clang vector
+// extension, which compiles to SSE2 on x86-64 and to plain code where there is no SIMD.
+
+constexpr std::size_t kLanes = 16;
+constexpr std::size_t kBlock = 4 * kLanes;
+using Lanes = Byte __attribute__((vector_size(kLanes)));
+
+Lanes loadLanes(const Byte* p) {
+  Lanes v;
+  std::memcpy(&v, p, kLanes);
+  return v;
+}
+
+void storeLanes(Byte* p, Lanes v) { std::memcpy(p, &v, kLanes); }
+
+Lanes splat(Byte b) { return Lanes{} + b; }
+
+// `mask` is a lane comparison: every lane all ones or all zeros.
+template <class Mask>
+Lanes select(Mask mask, Lanes yes, Lanes no) {
+  const auto m = std::bit_cast<Lanes>(mask);
+  return (yes & m) | (no & ~m);
+}
+
+// Bit k set where lane k of the comparison `mask` is set.
+template <class Mask>
+unsigned bitsOf(Mask mask) {
+#if defined(__SSE2__)
+  return static_cast<unsigned>(_mm_movemask_epi8(std::bit_cast<__m128i>(mask)));
+#else
+  const auto half = std::bit_cast<std::array<std::uint64_t, 2>>(mask);
+  auto gather = [](std::uint64_t h) {
+    return static_cast<unsigned>((((h >> 7) & 0x0101010101010101u) * 0x0102040810204080u) >> 56);
+  };
+  return gather(half[0]) | gather(half[1]) << 8;
+#endif
+}
+
+// The inverse of bitsOf for the low 16 bits of `bits`.
+constexpr auto kLaneMasks = [] {
+  std::array<std::uint64_t, 256> table{};
+  for (unsigned bits = 0; bits < 256; ++bits)
+    for (unsigned k = 0; k < 8; ++k)
+      if (bits >> k & 1) table[bits] |= std::uint64_t{0xFF} << (8 * k);
+  return table;
+}();
+
+Lanes lanesOf(std::uint64_t bits) {
+  return std::bit_cast<Lanes>(
+      std::array<std::uint64_t, 2>{kLaneMasks[bits & 0xFF], kLaneMasks[bits >> 8 & 0xFF]});
+}
+
+// Bit j set where byte j of the block at `p` passes `test`, a comparison on Lanes.
+template <class Test>
+std::uint64_t bytesWhere(const Byte* p, Test test) {
+  std::uint64_t bits = 0;
+  for (std::size_t k = 0; k < kBlock; k += kLanes)
+    bits |= std::uint64_t{bitsOf(test(loadLanes(p + k)))} << k;
+  return bits;
+}
+
+Lanes inRange(Lanes c, Byte low, Byte high) {
+  return std::bit_cast<Lanes>((c >= low) & (c <= high));
+}
+
+// Which of the bytes flagged in `leads` start a two-byte character, counting from a character
+// boundary at bit 0: a flagged byte does unless it is itself the second byte of one, so in a
+// run of flagged bytes every other byte from the run's start does. Adding the run starts at
+// even bits carries through exactly those runs, which tells them from the runs at odd bits.
+std::uint64_t pairStarts(std::uint64_t leads) {
+  constexpr std::uint64_t kEven = 0x5555555555555555u;
+  const std::uint64_t runStarts = leads & ~(leads << 1);
+  const std::uint64_t evenRuns = leads & ~(leads + (runStarts & kEven));
+  return (evenRuns & kEven) | (leads & ~evenRuns & ~kEven);
+}
+
+// jisToShiftJis and shiftJisToJis on every lane: lead bytes, trail bytes.
+Lanes shiftJisLeads(Lanes c1) {
+  return (c1 >> 1) + (c1 & 1) + select(c1 < 0x5F, splat(0x70), splat(0xB0));
+}
+
+Lanes shiftJisTrails(Lanes c1, Lanes c2) {
+  return select((c1 & 1) != 0, c2 + select(c2 > 0x5F, splat(0x20), splat(0x1F)), c2 + 0x7E);
+}
+
+Lanes jisFirsts(Lanes s1, Lanes s2) {
+  const Lanes row = s1 - select(s1 < 0xA0, splat(0x70), splat(0xB0));
+  return row + row - select(s2 < 0x9F, splat(1), splat(0));
+}
+
+Lanes jisSeconds(Lanes s2) {
+  return select(s2 < 0x9F, s2 - select(s2 > 0x7F, splat(0x20), splat(0x1F)), s2 - 0x7E);
+}
+
+std::uint64_t bitsBelow(std::size_t n) {
+  return n < 64 ? (std::uint64_t{1} << n) - 1 : ~std::uint64_t{0};
+}
+
+// ---------------------------------------------------------------------------------------------
+// The converters. Each handles the one character at `p` in operator(): it writes its bytes
+// through `out` and returns how many input bytes it took, reading at most kMaxRead bytes at p.
+// bulk() handles one block at a character boundary the same way: it reads from p[-1] up to
+// p[kBulkRead - 1] and returns how far it got: at least one byte, at most kBlock + 2.
+// Neither writes more than maxOutput(n) for n bytes taken, though bulk() may scribble up to
+// kBlock bytes past what it reports.
 
 struct JisDecoder {
   static constexpr std::size_t kMaxRead = 4;  // ESC $ ( x
+  static constexpr std::size_t kBulkRead = kBlock + kLanes;
   static constexpr std::size_t maxOutput(std::size_t n) { return n + 1; }
   bool doubleByte = false;
 
@@ -138,7 +221,7 @@ struct JisDecoder {
       *out++ = p[0];
       return 1;
     }
-    putPair(out, shiftJisOfJisBytes(p[0], p[1]));
+    putPair(out, jisToShiftJis(p[0], p[1]));
     return 2;
   }
 
@@ -152,10 +235,44 @@ struct JisDecoder {
     if (p[1] == '(') doubleByte = false;
     return 3;
   }
+
+  // The block is cut at its escapes into runs of one mode, converted sixteen bytes at a time.
+  std::size_t bulk(const Byte* p, Byte*& out) {
+    std::uint64_t escapes = bytesWhere(p, [](Lanes c) { return c == kEsc; });
+    std::size_t at = 0;  // where the current run starts
+    for (;;) {
+      const std::size_t esc = escapes ? std::countr_zero(escapes) : kBlock;
+      escapes &= escapes - 1;
+      const std::size_t length = esc - at;
+      if (doubleByte && (length & 1) && esc < kBlock) continue;  // an ESC in second place is paired
+      const std::size_t whole = doubleByte ? length & ~std::size_t{1} : length;  // a cut pair waits
+      putRun(p + at, whole, out);
+      if (esc == kBlock || esc + kMaxRead > kBlock) return at + whole;
+      at = esc + escape(p + esc);
+      escapes &= ~bitsBelow(at);
+    }
+  }
+
+  // Reads from p[-1] to p[length + 15] and writes sixteen bytes even for an empty run.
+  void putRun(const Byte* p, std::size_t length, Byte*& out) const {
+    constexpr Lanes kFirstOfPair = {0xFF, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0,
+                                    0xFF, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0};
+    const Lanes kanji = splat(doubleByte ? 0xFF : 0);
+    std::size_t k = 0;
+    do {
+      const Lanes c = loadLanes(p + k);
+      const Lanes pairs =
+          select(kFirstOfPair, shiftJisLeads(c), shiftJisTrails(loadLanes(p + k - 1), c));
+      storeLanes(out + k, select(kanji, pairs, c));
+      k += kLanes;
+    } while (k < length);
+    out += length;
+  }
 };
 
 struct EucDecoder {
   static constexpr std::size_t kMaxRead = 2;
+  static constexpr std::size_t kBulkRead = kBlock;
   static constexpr std::size_t maxOutput(std::size_t n) { return n + 1; }
 
   std::size_t operator()(const Byte* p, Byte*& out) {
@@ -164,60 +281,116 @@ struct EucDecoder {
       *out++ = c;
       return 1;
     }
-    putPair(out, shiftJisOfJisBytes(c ^ 0x80, p[1] ^ 0x80));
+    putPair(out, jisToShiftJis(c ^ 0x80, p[1] ^ 0x80));
     return 2;
+  }
+
+  // Every byte gives one byte, so the block converts in place, lane by lane.
+  std::size_t bulk(const Byte* p, Byte*& out) {
+    const std::uint64_t starts =
+        pairStarts(bytesWhere(p, [](Lanes c) { return (c >= 0xA0) | (c == 0x80); }));
+    const std::uint64_t paired = starts | starts << 1;
+    for (std::size_t k = 0; k < kBlock; k += kLanes) {
+      const Lanes c = loadLanes(p + k);
+      const Lanes c1 = c ^ 0x80;
+      const Lanes pairs = select(lanesOf(starts >> k), shiftJisLeads(c1),
+                                 shiftJisTrails(loadLanes(p + k - 1) ^ 0x80, c1));
+      storeLanes(out + k, select(lanesOf(paired >> k), pairs, c));
+    }
+    const std::size_t taken = kBlock - (starts >> 63);  // a pair cut by the block end waits
+    out += taken;
+    return taken;
   }
 };
 
-// A web form body: name=value fields joined by "&", bytes escaped as %XX. The walk has no
-// branches on the bytes: form bodies escape most of a Japanese text, so which of the three
-// cases comes next is as good as random.
+// A web form body: name=value fields joined by "&", bytes escaped as %XX.
 struct FormDecoder {
   static constexpr std::size_t kMaxRead = 3;  // % X X
+  static constexpr std::size_t kBulkRead = kBlock + kMaxRead - 1;
   static constexpr std::size_t maxOutput(std::size_t n) { return 2 * n; }
 
   std::size_t operator()(const Byte* p, Byte*& out) {
-    const bool percent = p[0] == '%';
-    const bool ampersand = p[0] == '&';
-    out[0] = ampersand ? '\r' : percent ? escapedByte(p[1], p[2]) : p[0];
-    out[1] = '\n';
-    out += 1 + ampersand;
-    return percent ? 3 : 1;
+    if (p[0] == '%') {
+      *out++ = escapedByte(p[1], p[2]);
+      return 3;
+    }
+    if (p[0] == '&') {
+      out[0] = '\r';
+      out[1] = '\n';
+      out += 2;
+      return 1;
+    }
+    *out++ = p[0];
+    return 1;
   }
 
   // The first digit accepts every capital letter; what is not a digit there stands for "%"
   // itself. A second byte that is no digit is dropped along with it.
   static Byte escapedByte(Byte first, Byte second) {
-    const unsigned high = kDigits.high[first];
-    const unsigned low = kDigits.low[second];
-    return static_cast<Byte>(low < 16 ? high * 16 + low : high);
+    const Byte high = isDigit(first, 'Z') ? digitValue(first) : '%';
+    return isDigit(second, 'F') ? static_cast<Byte>(high * 16 + digitValue(second)) : high;
+  }
+  static bool isDigit(Byte c, Byte lastLetter) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= lastLetter);
+  }
+  static Byte digitValue(Byte c) { return c <= '9' ? c - '0' : c - 0x37; }
+
+  // The same on every lane.
+  static Lanes escapedBytes(Lanes first, Lanes second) {
+    const Lanes high = select(areDigits(first, 'Z'), digitValues(first), splat('%'));
+    return select(areDigits(second, 'F'), (high << 4) + digitValues(second), high);
+  }
+  static Lanes areDigits(Lanes c, Byte lastLetter) {
+    return inRange(c, '0', '9') | inRange(c, 'A', lastLetter);
+  }
+  static Lanes digitValues(Lanes c) { return select(c <= '9', c - '0', c - 0x37); }
+
+  // With no "%" inside another's digits every "%" starts an escape, and what is left of the
+  // block is one byte per character (two for "&").
+  std::size_t bulk(const Byte* p, Byte*& out) {
+    const std::uint64_t percents = bytesWhere(p, [](Lanes c) { return c == '%'; });
+    const std::uint64_t digits = percents << 1 | percents << 2;
+    if (percents & digits) return walk(p, out);
+    const std::uint64_t cut = percents >> (kBlock - 2);  // escapes running past the block wait
+    const std::size_t taken = cut ? kBlock - 2 + std::countr_zero(cut) : kBlock;
+    Byte first[kBlock];
+    for (std::size_t k = 0; k < kBlock; k += kLanes) {
+      const Lanes c = loadLanes(p + k);
+      storeLanes(first + k,
+                 select(c == '%', escapedBytes(loadLanes(p + k + 1), loadLanes(p + k + 2)),
+                        select(c == '&', splat('\r'), c)));
+    }
+    const std::uint64_t ampersands = bytesWhere(p, [](Lanes c) { return c == '&'; });
+    for (std::uint64_t chars = ~digits & bitsBelow(taken); chars; chars &= chars - 1) {
+      const int j = std::countr_zero(chars);
+      out[0] = first[j];
+      out[1] = '\n';
+      out += 1 + (ampersands >> j & 1);
+    }
+    return taken;
   }
 
-  struct Digits {
-    Byte high[256];
-    Byte low[256];  // 0xFF: not a digit
-  };
-  static constexpr Digits kDigits = [] {
-    Digits d{};
-    for (unsigned b = 0; b < 256; ++b) {
-      const bool decimal = b >= '0' && b <= '9';
-      d.high[b] = decimal ? b - '0' : (b >= 'A' && b <= 'Z') ? b - 0x37 : '%';
-      d.low[b] = decimal ? b - '0' : (b >= 'A' && b <= 'F') ? b - 0x37 : 0xFF;
-    }
-    return d;
-  }();
+  std::size_t walk(const Byte* p, Byte*& out) {
+    std::size_t i = 0;
+    while (i < kBlock) i += (*this)(p + i, out);
+    return i;
+  }
 };
 
 struct JisEncoder {
   static constexpr std::size_t kMaxRead = 2;
+  static constexpr std::size_t kBulkRead = kBlock + 1;
   // A single byte after a kanji costs 4 bytes (ESC ( B and itself), a kanji after a single
   // byte 5 (ESC $ B and its pair); alternating them gives the worst case of 3 per byte.
   static constexpr std::size_t maxOutput(std::size_t n) { return 3 * n + 3; }
   bool doubleByte = false;
 
+  static bool isLead(Byte c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFB); }
+  static Lanes areLeads(Lanes c) { return inRange(c, 0x81, 0x9F) | inRange(c, 0xE0, 0xFB); }
+
   std::size_t operator()(const Byte* p, Byte*& out) {
     const Byte c = p[0];
-    const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFB);
+    const bool lead = isLead(c);
     if (lead != doubleByte) {
       putEscape(out, lead ? '$' : '(');
       doubleByte = lead;
@@ -226,8 +399,39 @@ struct JisEncoder {
       *out++ = c;
       return 1;
     }
-    putPair(out, jisOfShiftJisBytes(c, p[1]));
+    putPair(out, shiftJisToJis(c, p[1]));
     return 2;
+  }
+
+  // The block converts in place, lane by lane, and is copied out in runs between the
+  // characters that switch the mode, each of those getting its escape. A character switches
+  // when it is a pair and the one before it is not, or the other way round; the one before a
+  // character is a pair exactly when its last byte is a second byte.
+  std::size_t bulk(const Byte* p, Byte*& out) {
+    const std::uint64_t pairs = pairStarts(bytesWhere(p, areLeads));
+    const std::uint64_t seconds = pairs << 1;
+    const std::uint64_t cut = pairs >> 63;  // a pair cut by the block end waits
+    const std::uint64_t chars = ~seconds & ~(cut << 63);
+    const std::uint64_t switches = chars & (pairs ^ (seconds << 1 | doubleByte));
+    Byte converted[2 * kBlock];
+    for (std::size_t k = 0; k < kBlock; k += kLanes) {
+      const Lanes s1 = loadLanes(p + k), s2 = loadLanes(p + k + 1);
+      storeLanes(converted + k, select(lanesOf(pairs >> k), jisFirsts(s1, s2),
+                                       select(lanesOf(seconds >> k), jisSeconds(s1), s1)));
+    }
+    std::size_t from = 0;
+    for (std::uint64_t left = switches; left; left &= left - 1) {
+      const std::size_t j = std::countr_zero(left);
+      std::memcpy(out, converted + from, kBlock);
+      out += j - from;
+      putEscape(out, pairs >> j & 1 ? '$' : '(');
+      from = j;
+    }
+    const std::size_t taken = kBlock - cut;
+    std::memcpy(out, converted + from, kBlock);
+    out += taken - from;
+    doubleByte = pairs >> (63 - std::countl_zero(chars)) & 1;
+    return taken;
   }
 };
 
@@ -235,46 +439,109 @@ struct JisEncoder {
 // which the files this writes never contain); the rest of 0xA1-0xDF stays raw.
 struct EucEncoder {
   static constexpr std::size_t kMaxRead = 2;
+  static constexpr std::size_t kBulkRead = kBlock + 1;
   static constexpr std::size_t maxOutput(std::size_t n) { return 2 * n; }
+
+  static bool isKana(Byte c) { return c >= kFirstKana && c <= kLastKana; }
+  static bool isMark(Byte c) { return c == kVoicedMark || c == kSemiVoicedMark; }
+  static bool isLead(Byte c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xEF); }
+
+  // The letter at p with the mark after it, if any.
+  static BytePair kana(const Byte* p) {
+    return kEucKana[p[0] - kFirstKana][p[1] == kVoicedMark ? 1 : p[1] == kSemiVoicedMark ? 2 : 0];
+  }
 
   std::size_t operator()(const Byte* p, Byte*& out) {
     const Byte c = p[0];
-    if (c >= kFirstKana && c <= kLastKana) {
-      const unsigned mark = p[1] == kVoicedMark ? 1 : p[1] == kSemiVoicedMark ? 2 : 0;
-      putPair(out, kEucKana[c - kFirstKana][mark]);
-      return mark ? 2 : 1;
+    if (isKana(c)) {
+      putPair(out, kana(p));
+      return isMark(p[1]) ? 2 : 1;
     }
-    if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xEF)) {
-      putPair(out, toEuc(jisOfShiftJisBytes(c, p[1])));
+    if (isLead(c)) {
+      putPair(out, toEuc(shiftJisToJis(c, p[1])));
       return 2;
     }
     *out++ = c;
     return 1;
   }
+
+  // Two-byte units are the pairs and the letters followed by a mark. The block converts in
+  // place, lane by lane, the letters then come from the table, and it is copied out in runs
+  // between the letters without a mark, each of which grows by a byte.
+  std::size_t bulk(const Byte* p, Byte*& out) {
+    const std::uint64_t letters =
+        bytesWhere(p, [](Lanes c) { return inRange(c, kFirstKana, kLastKana); });
+    const std::uint64_t marked =
+        bytesWhere(p + 1, [](Lanes c) { return (c == kVoicedMark) | (c == kSemiVoicedMark); });
+    const std::uint64_t leads =
+        bytesWhere(p, [](Lanes c) { return inRange(c, 0x81, 0x9F) | inRange(c, 0xE0, 0xEF); });
+    const std::uint64_t units = pairStarts(leads | (letters & marked));
+    const std::uint64_t cut = units >> 63;  // a unit cut by the block end waits
+    const std::uint64_t chars = ~(units << 1) & ~(cut << 63);
+    Byte converted[2 * kBlock];
+    for (std::size_t k = 0; k < kBlock; k += kLanes) {
+      const Lanes s1 = loadLanes(p + k), s2 = loadLanes(p + k + 1);
+      storeLanes(converted + k,
+                 select(lanesOf(units >> k), jisFirsts(s1, s2) ^ 0x80,
+                        select(lanesOf(units << 1 >> k), jisSeconds(s1) ^ 0x80, s1)));
+    }
+    std::size_t from = 0;
+    for (std::uint64_t left = letters & chars; left; left &= left - 1) {
+      const std::size_t j = std::countr_zero(left);
+      const BytePair wide = kana(p + j);
+      converted[j] = wide.first;
+      if (marked >> j & 1) {
+        converted[j + 1] = wide.second;  // in place of the mark
+        continue;
+      }
+      std::memcpy(out, converted + from, kBlock);
+      out += j + 1 - from;
+      *out++ = wide.second;
+      from = j + 1;
+    }
+    const std::size_t taken = kBlock - cut;
+    std::memcpy(out, converted + from, kBlock);
+    out += taken - from;
+    return taken;
+  }
 };
 
 // Runs `convert` over the whole input. The result reserves the worst case once; output is
 // staged in a small buffer that stays in cache and appended a chunk at a time, so only the
-// memory actually used is ever touched. The last few bytes are walked in a zero-padded copy:
-// a character cut off by the end of the input reads its missing bytes as 0.
+// memory actually used is ever touched. Blocks go through bulk() while a whole one is left,
+// then characters through the step; the last few bytes are walked in a zero-padded copy, so a
+// character cut off by the end of the input reads its missing bytes as 0.
 template <class Converter>
 std::string convertAll(std::string_view input, Converter convert) {
   constexpr std::size_t kMaxRead = Converter::kMaxRead;
-  constexpr std::size_t kChunk = 4096;  // input bytes per stage; a step may run kMaxRead - 1 over
+  constexpr std::size_t kChunk = 4096;  // input bytes per stage, give or take a block
   const auto* const in = reinterpret_cast<const Byte*>(input.data());
   const std::size_t n = input.size();
   std::string result;
   result.reserve(Converter::maxOutput(n));
-  Byte stage[Converter::maxOutput(kChunk + kMaxRead)];
-  auto flush = [&](const Byte* end) { result.append(reinterpret_cast<const char*>(stage), end - stage); };
+  Byte stage[Converter::maxOutput(kChunk + 2 * kBlock) + kBlock];
+  auto flush = [&](const Byte* end) {
+    result.append(reinterpret_cast<const char*>(stage), end - stage);
+  };
 
   std::size_t i = 0;
-  const std::size_t fullEnd = n >= kMaxRead ? n - kMaxRead + 1 : 0;  // steps from here read past n
-  while (i < fullEnd) {
+  auto walk = [&](std::size_t reads, auto advance) {  // while `reads` bytes are left at i
+    const std::size_t end = n >= reads ? n - reads + 1 : 0;
+    while (i < end) {
+      Byte* out = stage;
+      for (const std::size_t stop = std::min(end, i + kChunk); i < stop;) i += advance(in + i, out);
+      flush(out);
+    }
+  };
+  auto step = [&](const Byte* p, Byte*& out) { return convert(p, out); };
+  // bulk() looks at the byte before its block, so the first character always takes a step.
+  if (n >= kMaxRead) {
     Byte* out = stage;
-    for (const std::size_t end = std::min(fullEnd, i + kChunk); i < end;) i += convert(in + i, out);
+    i = convert(in, out);
     flush(out);
   }
+  walk(Converter::kBulkRead, [&](const Byte* p, Byte*& out) { return convert.bulk(p, out); });
+  walk(kMaxRead, step);
   if (i < n) {
     Byte tail[2 * kMaxRead] = {};
     std::memcpy(tail, in + i, n - i);
@@ -299,18 +566,25 @@ std::bitset<65536> pairsThatRoundTrip(CharCode code) {
 
 std::string DecodeToShiftJis(CharCode code, std::string_view bytes) {
   switch (code) {
-    case CharCode::Jis: return convertAll(bytes, JisDecoder{});
-    case CharCode::Euc: return convertAll(bytes, EucDecoder{});
-    case CharCode::InternetForm: return convertAll(bytes, FormDecoder{});
-    default: return {};
+    case CharCode::Jis:
+      return convertAll(bytes, JisDecoder{});
+    case CharCode::Euc:
+      return convertAll(bytes, EucDecoder{});
+    case CharCode::InternetForm:
+      return convertAll(bytes, FormDecoder{});
+    default:
+      return {};
   }
 }
 
 std::string EncodeFromShiftJis(CharCode code, std::string_view shiftJis) {
   switch (code) {
-    case CharCode::Jis: return convertAll(shiftJis, JisEncoder{});
-    case CharCode::Euc: return convertAll(shiftJis, EucEncoder{});
-    default: return {};
+    case CharCode::Jis:
+      return convertAll(shiftJis, JisEncoder{});
+    case CharCode::Euc:
+      return convertAll(shiftJis, EucEncoder{});
+    default:
+      return {};
   }
 }
 
@@ -330,7 +604,8 @@ bool IsRichTextFile(std::istream& file) {
   char head[5] = {};
   file.seekg(0);
   file.read(head, sizeof head);
-  const bool rich = file.gcount() == sizeof head && IsRichTextFile(std::string_view(head, sizeof head));
+  const bool rich =
+      file.gcount() == sizeof head && IsRichTextFile(std::string_view(head, sizeof head));
   // A file shorter than the test leaves the stream failed; the caller still reads it whole.
   if (!file.bad()) {
     file.clear();
@@ -350,7 +625,8 @@ bool RoundTripsPair(CharCode code, std::uint8_t lead, std::uint8_t trail) {
       static const std::bitset<65536> euc = pairsThatRoundTrip(CharCode::Euc);
       return euc[pair];
     }
-    default: return true;
+    default:
+      return true;
   }
 }
 

@@ -36,7 +36,8 @@ BytePair ShiftJisPairToJis(unsigned s1, unsigned s2);
 std::string HalfToFullChar(std::uint8_t c, std::uint8_t next);
 
 // True when the stream's first five bytes are "{\rtf". Seeks to the start first; a read
-// error counts as plain text.
+// error counts as plain text. Unless the stream went bad, it is left at the start with its
+// state cleared, so a file shorter than five bytes can still be read.
 bool IsRichTextFile(std::istream& file);
 // The same test on bytes already in memory.
 bool IsRichTextFile(std::string_view head);

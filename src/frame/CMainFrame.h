@@ -1,50 +1,111 @@
 #pragma once
-// The main window: the MDI area holding the documents' child frames, the menu bar, and
-// the start of the command route.
+// The main window: the MDI area with the documents' child frames, the two toolbars, the
+// status bar, the auto-save timer and the frame's hot keys, and the state several parts
+// share (caret position, insert mode, mirrored settings). It restores its placement and
+// bars at creation and writes them back when it closes.
 
 #include "platform/CommandTarget.h"
 
 #include <QMainWindow>
+#include <QString>
 #include <vector>
 
 class QAction;
+class QLabel;
 class QMdiArea;
 class QMenu;
+class QTimer;
+class QToolBar;
 
 namespace wabunko {
 
 class CWabunkoView;
 class FrameHotKeys;
 class MdiArrangement;
+class SettingsStore;
+enum class Bar;
 
 class CMainFrame : public QMainWindow, public CommandTarget {
   Q_OBJECT
 public:
   CMainFrame();
+  ~CMainFrame() override;
 
   QMdiArea* mdiArea() const { return mdiArea_; }
   MdiArrangement& arrangement() const { return *arrangement_; }
   FrameHotKeys& hotKeys() const { return *hotKeys_; }
+  QToolBar* toolBar() const { return toolBar_; }
+  QToolBar* textStyleBar() const { return textStyleBar_; }
   CWabunkoView* activeView() const;
 
-  // Active view, its document, its child frame, this frame, the application.
+  // Active view, its document, its child frame, this frame, the arrangement, the application.
   std::vector<CommandTarget*> commandRoute();
 
   // A later start handed over a file (empty: a new document): open it and come to the
-  // front without moving.
+  // front, restored from minimised, without moving.
   void onOpenPassedFile(const QString& path);
+
+  // Shared state.
+  int insertMode = 0;
+  int caretLine = 1;
+  int caretColumn = 0;
+  int autoSaveOn = 0;
+  int viewToolBarFlag = 1;
+  int viewStatusBarFlag = 1;
+  int viewTextStyleBarFlag = 1;
+  int lineLength = 80;
+  int drawLineNumber = 0;
+  int autoBrace = 0;
+  int autoIndent = 0;
+  int topMost = 0;
+  int printPreviewActive = 0;
+  QString favorites;
+
+  // Timer 1: Save All every "Time span for auto save" minutes while auto-save is on.
+  void startAutoSave();
+  void stopAutoSave();
+  bool autoSaveRunning() const;
+
+  // The per-user files live in the user's data folder: "<user>_signature.wbk" and so on.
+  static QString userFilePath(const QString& suffix);
 
 protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
 private:
   void createMenus();
   void fillRecentFiles(QMenu* menu);
+  void restorePlacement();
+  QToolBar* createBar(Bar bar, const QString& title, const QString& objectName);
+  void fillBar(Bar bar, QToolBar* toolBar);
+  void createStatusBar();
+  void updateStatusPanes();
+  void writeFrameState();
+  void mapCommands();
 
+  void onToggleTextStyleBar();
+  void onToggleLineNumbers();
+  void onToggleTopMost();
+  void onEditSignature();
+
+  SettingsStore& store_;
   QMdiArea* mdiArea_;
   MdiArrangement* arrangement_;
   FrameHotKeys* hotKeys_;
+  QToolBar* toolBar_ = nullptr;
+  QToolBar* textStyleBar_ = nullptr;
   QAction* recentFilesEnd_ = nullptr;
+  QTimer* autoSaveTimer_;
+  QTimer* statusTimer_;
+  QLabel* lineColumnPane_ = nullptr;
+  QLabel* kanaPane_ = nullptr;
+  QLabel* capsPane_ = nullptr;
+  QLabel* numPane_ = nullptr;
+  QLabel* scrollPane_ = nullptr;
+  QLabel* overwritePane_ = nullptr;
 };
 
 }  // namespace wabunko

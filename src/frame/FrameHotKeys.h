@@ -24,10 +24,17 @@ public:
 
   FrameHotKeys(HotKeyService& service, SettingsStore& store, Actions actions, QObject* parent = nullptr);
 
+  // Registers the key each of the fifteen commands has in "Hot key" (its default when
+  // absent), after removing the frame's keys of before. A text that names no key, or a
+  // key another program holds, leaves its command without one.
   void registerKeys();
+  // Removes the fifteen keys, then asks the active view to remove its own.
   void unregisterKeys();
 
 private:
+  void removeOwnKeys();
+  void onHotKey(int id);
+
   HotKeyService& service_;
   SettingsStore& store_;
   Actions actions_;

@@ -1,19 +1,182 @@
 #include "MdiArrangement.h"
 
+#include "app/CWabunkoApp.h"
+#include "frame/CChildFrame.h"
+#include "frame/ProfileSettings.h"
+#include "frame/SettingsLayout.h"
+#include "platform/StandardCommands.h"
+#include "view/CWabunkoView.h"
+#include "view/CharFormat.h"
+
+#include <QEvent>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStyle>
+#include <algorithm>
 
 namespace wabunko {
+namespace {
+
+QString methodText(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
 
 MdiArrangement::MdiArrangement(QMdiArea* area, SettingsStore& store, QObject* parent)
-    : QObject(parent), area_(area), store_(store) {}
+    : QObject(parent), area_(area), store_(store) {
+  arrangeMethod = readString(store_, settings::FrameChildWindow);
+  autoArrangeChild = readInt(store_, settings::FrameAutoArrangeChild) != 0;
+  maximizedChild = readInt(store_, settings::FrameMaximizedChild) != 0;
+  // The maximised state passes from child to child on activation as on the platform's
+  // MDI, done here so that every state change Qt makes on its own is a user's command.
+  area_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+  connect(area_, &QMdiArea::subWindowActivated, this, &MdiArrangement::onSubWindowActivated);
+  area_->viewport()->installEventFilter(this);
+  mapCommands();
+}
 
-void MdiArrangement::autoArrange() {}
-void MdiArrangement::cascade() { area_->cascadeSubWindows(); }
-void MdiArrangement::tileHorizontal() { area_->tileSubWindows(); }
-void MdiArrangement::tileVertical() { area_->tileSubWindows(); }
-void MdiArrangement::previousWindow() {}
-void MdiArrangement::nextWindow() {}
-bool MdiArrangement::onCommand(int) { return false; }
-bool MdiArrangement::onUpdate(int, CmdUI&) { return false; }
+void MdiArrangement::mapCommands() {
+  const struct {
+    int id;
+    std::string_view method;
+    void (MdiArrangement::*arrange)();
+  } commands[] = {
+      {cmd::WindowCascade, kCascadeText, &MdiArrangement::cascade},
+      {cmd::WindowTileHorz, kAboveEachOtherText, &MdiArrangement::tileHorizontal},
+      {cmd::WindowTileVert, kSideBySideText, &MdiArrangement::tileVertical},
+  };
+  for (const auto& c : commands) {
+    onCommandId(c.id, [this, c] {
+      setArrangeMethod(c.method);
+      (this->*c.arrange)();
+    });
+    onUpdateId(c.id, [this, c](CmdUI& ui) { ui.setCheck(arrangeMethod == methodText(c.method)); });
+  }
+}
+
+void MdiArrangement::setArrangeMethod(std::string_view text) {
+  arrangeMethod = methodText(text);
+  writeSetting(store_, settings::FrameChildWindow, arrangeMethod);
+}
+
+void MdiArrangement::autoArrange() {
+  CWabunkoApp::instance().markAllChildren();
+  if (!autoArrangeChild || maximizedChild) return;
+  switch (method()) {
+    case ArrangeMethod::Cascade:
+      cascade();
+      break;
+    case ArrangeMethod::SideBySide:
+      tileVertical();
+      break;
+    default:
+      tileHorizontal();
+      break;
+  }
+}
+
+void MdiArrangement::cascade() {
+  const OwnStateChanges own(*this);
+  const QList<QMdiSubWindow*> windows = restoredWindows();
+  const int step = area_->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, area_);
+  const std::vector<Rect> rects = cascadeLayout(clientRect(), static_cast<int>(windows.size()), step);
+  for (qsizetype i = 0; i < windows.size(); ++i) windows[i]->setGeometry(toQRect(rects[i]));
+}
+
+void MdiArrangement::tileHorizontal() { tile(ArrangeMethod::AboveEachOther); }
+void MdiArrangement::tileVertical() { tile(ArrangeMethod::SideBySide); }
+
+void MdiArrangement::tile(ArrangeMethod method) {
+  const OwnStateChanges own(*this);
+  QList<QMdiSubWindow*> windows = restoredWindows();
+  std::reverse(windows.begin(), windows.end());  // the top window takes the first place
+
+  // The minimised windows keep their rows along the bottom.
+  QList<QMdiSubWindow*> icons = area_->subWindowList();
+  icons.removeIf([](const QMdiSubWindow* w) { return !w->isVisible() || !w->isMinimized(); });
+  const QSize icon = icons.isEmpty() ? QSize() : icons.front()->size();
+  const Rect client = withoutIconRows(clientRect(), static_cast<int>(icons.size()), icon.width(), icon.height());
+
+  const std::vector<Rect> rects = tileLayout(client, static_cast<int>(windows.size()), method);
+  for (qsizetype i = 0; i < windows.size(); ++i) windows[i]->setGeometry(toQRect(rects[i]));
+}
+
+QList<QMdiSubWindow*> MdiArrangement::restoredWindows() {
+  const auto arranged = [](const QMdiSubWindow* w) { return w->isVisible() && !w->isMinimized(); };
+  for (QMdiSubWindow* w : area_->subWindowList())
+    if (arranged(w) && w->isMaximized()) w->showNormal();
+  // Restoring raises a window: take the stacking order afterwards.
+  QList<QMdiSubWindow*> windows = area_->subWindowList(QMdiArea::StackingOrder);
+  windows.removeIf([&](const QMdiSubWindow* w) { return !arranged(w); });
+  return windows;
+}
+
+Rect MdiArrangement::clientRect() const { return toRect(area_->viewport()->rect()); }
+
+QMdiSubWindow* MdiArrangement::windowBehindActive() const {
+  // The current window stays current while another program is in front, when the hot
+  // keys still reach the editor.
+  QMdiSubWindow* active = area_->currentSubWindow();
+  if (!active) return nullptr;
+  const QList<QMdiSubWindow*> stack = area_->subWindowList(QMdiArea::StackingOrder);
+  for (qsizetype i = stack.indexOf(active) - 1; i >= 0; --i)
+    if (stack[i]->isVisible()) return stack[i];
+  return nullptr;
+}
+
+void MdiArrangement::previousWindow() {
+  // Activating a window brings it to the top.
+  if (QMdiSubWindow* behind = windowBehindActive()) area_->setActiveSubWindow(behind);
+}
+
+void MdiArrangement::nextWindow() {
+  QMdiSubWindow* behind = windowBehindActive();
+  if (!behind) return;
+  area_->currentSubWindow()->lower();
+  area_->setActiveSubWindow(behind);
+}
+
+void MdiArrangement::onSubWindowActivated(QMdiSubWindow* window) {
+  const QPointer<QMdiSubWindow> previous = active_;
+  active_ = window;
+  if (!window || !previous || previous == window || !previous->isMaximized()) return;
+  const OwnStateChanges own(*this);
+  if (!window->isMaximized()) window->showMaximized();
+  // A window being closed has already left the area.
+  if (area_->subWindowList().contains(previous)) previous->showNormal();
+}
+
+void MdiArrangement::childCreated() {
+  ++childCount;
+  if (childCount < 2)
+    maximizedChild = true;
+  else if (childCount == 2)
+    maximizedChild = readInt(store_, settings::FrameMaximizedChild) != 0;
+}
+
+void MdiArrangement::childDestroyed() { --childCount; }
+
+std::vector<ArrangedChild*> MdiArrangement::children() const {
+  std::vector<ArrangedChild*> frames;
+  for (CWabunkoView* view : CWabunkoApp::instance().views())
+    if (auto* frame = qobject_cast<CChildFrame*>(view->childFrame())) frames.push_back(frame);
+  return frames;
+}
+
+bool MdiArrangement::noIntersection() const {
+  return readInt(store_, settings::FrameNoIntersectionChild) != 0;
+}
+
+ArrangeMethod MdiArrangement::method() const {
+  return arrangeMethodFromText(readString(store_, settings::FrameChildWindow).toStdString());
+}
+
+bool MdiArrangement::eventFilter(QObject* watched, QEvent* event) {
+  // The colour is read at every repaint: the Window page changes it and repaints.
+  if (watched == area_->viewport() && event->type() == QEvent::Paint)
+    area_->setBackground(colorFromRef(static_cast<std::uint32_t>(readInt(store_, settings::ColorBackGroundParent))));
+  return QObject::eventFilter(watched, event);
+}
 
 }  // namespace wabunko

@@ -1,5 +1,7 @@
 #include "frame/SettingsLayout.h"
 
+#include "settings/HotKeyTable.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -39,11 +41,12 @@ std::vector<Setting> buildLayout() {
     t.push_back(findItem(i));
     t.push_back(replaceItem(i));
   }
+  for (std::size_t i = 0; i < kHotkeyCommandCount; ++i) t.push_back(hotKeySetting(i));
   return t;
 }
 
 // Sections that hold no fixed keys of the layout but are still the editor's.
-constexpr std::array<const char*, 2> kSectionsWithoutFixedKeys = {kHotKey, kBarState};
+constexpr std::array<const char*, 1> kSectionsWithoutFixedKeys = {kBarState};
 
 char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -52,6 +55,11 @@ bool sameSection(std::string_view a, std::string_view b) {
 }
 
 }  // namespace
+
+Setting hotKeySetting(std::size_t index) {
+  const HotkeyCommand& command = hotkeyCommands()[index];
+  return stringSetting(kHotKey, command.name, command.defaultKey);
+}
 
 std::span<const Setting> layout() {
   static const std::vector<Setting> table = buildLayout();

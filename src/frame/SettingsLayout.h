@@ -234,8 +234,12 @@ inline constexpr Setting FindReplaceExt = stringSetting(kFindReplaceList, "Ext",
 // "Config": the face whose sizes the format bar's size list shows. Nothing writes it.
 inline constexpr Setting ConfigFontName = stringSetting(kConfig, "FontName", "ＭＳ 明朝");
 
-// Every setting of the layout with a fixed key, numbered families spelled out. The hot
-// keys are listed by the hot-key command table, the bar state by its persistence.
+// "Hot key": the key text of the hot-key command table's command `index` (< 43), keyed
+// by the command's name, its default the command's default key.
+Setting hotKeySetting(std::size_t index);
+
+// Every setting of the layout with a fixed key, numbered families and the hot keys spelled
+// out. The bar state's keys are its persistence's own.
 std::span<const Setting> layout();
 
 // The entry for section/key (section compared without case), or nullptr.

@@ -1,10 +1,72 @@
 #include "HotKeyService.h"
 
+#include "platform/HotKeyBackend.h"
+
+#include <algorithm>
+
 namespace wabunko {
 
-HotKeyService::HotKeyService(QObject* parent) : QObject(parent) {}
-HotKeyService::~HotKeyService() = default;
-bool HotKeyService::registerHotKey(int, Modifier, int) { return false; }
-void HotKeyService::unregisterHotKey(int) {}
+HotKeyService::HotKeyService(QObject* parent) : QObject(parent) {
+  const HotKeyBackend::Pressed pressed = [this](Modifier modifier, int virtualKey) {
+    dispatch(modifier, virtualKey);
+  };
+  backend_ = makeX11HotKeys(pressed);
+  if (!backend_) backend_ = makeShortcutHotKeys(pressed);
+}
+
+HotKeyService::~HotKeyService() {
+  for (const Registration& r : registrations_) backend_->ungrab(r.modifier, r.virtualKey);
+}
+
+bool HotKeyService::registerHotKey(const QObject* owner, int id, Modifier modifier,
+                                   int virtualKey) {
+  unregisterHotKey(owner, id);
+  const bool taken = std::ranges::any_of(registrations_, [&](const Registration& r) {
+    return r.modifier == modifier && r.virtualKey == virtualKey;
+  });
+  if (taken || !backend_->grab(modifier, virtualKey)) return false;
+  registrations_.push_back({owner, id, modifier, virtualKey});
+  watch(owner);
+  return true;
+}
+
+void HotKeyService::unregisterHotKey(const QObject* owner, int id) {
+  const auto it = std::ranges::find_if(
+      registrations_, [&](const Registration& r) { return r.owner == owner && r.id == id; });
+  if (it == registrations_.end()) return;
+  backend_->ungrab(it->modifier, it->virtualKey);
+  registrations_.erase(it);
+}
+
+void HotKeyService::unregisterAll(const QObject* owner) {
+  std::erase_if(registrations_, [&](const Registration& r) {
+    if (r.owner != owner) return false;
+    backend_->ungrab(r.modifier, r.virtualKey);
+    return true;
+  });
+}
+
+bool HotKeyService::isRegistered(const QObject* owner, int id) const {
+  return std::ranges::any_of(
+      registrations_, [&](const Registration& r) { return r.owner == owner && r.id == id; });
+}
+
+void HotKeyService::dispatch(Modifier modifier, int virtualKey) {
+  const auto it = std::ranges::find_if(registrations_, [&](const Registration& r) {
+    return r.modifier == modifier && r.virtualKey == virtualKey;
+  });
+  if (it == registrations_.end()) return;
+  // The receiver may register or unregister keys; copy before the signal.
+  const Registration hit = *it;
+  Q_EMIT hotKeyPressed(hit.owner, hit.id);
+}
+
+void HotKeyService::watch(const QObject* owner) {
+  if (!watched_.insert(owner).second) return;
+  connect(owner, &QObject::destroyed, this, [this, owner] {
+    unregisterAll(owner);
+    watched_.erase(owner);
+  });
+}
 
 }  // namespace wabunko

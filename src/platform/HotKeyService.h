@@ -1,10 +1,17 @@
 #pragma once
-// System-wide hot keys: register(id, modifier, key) per owner, unregister(id), and a
-// signal when one is pressed, even while another program is in front.
+// System-wide hot keys: an owner registers a key under an id of its own, and the service
+// signals the owner and id when the key is pressed, even while another program is in
+// front. Where the window system lets no program take a key for the whole desktop, the
+// keys still work wherever the program's own windows have the keyboard.
 
 #include <QObject>
+#include <memory>
+#include <set>
+#include <vector>
 
 namespace wabunko {
+
+class HotKeyBackend;
 
 class HotKeyService : public QObject {
   Q_OBJECT
@@ -14,12 +21,34 @@ public:
   explicit HotKeyService(QObject* parent = nullptr);
   ~HotKeyService() override;
 
+  // Registers the key for `owner` under `id`. Ids belong to their owner, as hot-key ids
+  // belong to a window: two owners may use the same id. Registering an id again replaces
+  // its key. False, and nothing registered, when the combination is already registered
+  // here or held by another program, or the key does not exist on this platform.
   // `virtualKey` is a Windows virtual-key code ('A'..'Z', '0'..'9', VK_F1.., ...).
-  bool registerHotKey(int id, Modifier modifier, int virtualKey);
-  void unregisterHotKey(int id);
+  bool registerHotKey(const QObject* owner, int id, Modifier modifier, int virtualKey);
+  void unregisterHotKey(const QObject* owner, int id);
+  // Everything `owner` registered; done by itself when the owner is destroyed.
+  void unregisterAll(const QObject* owner);
+  bool isRegistered(const QObject* owner, int id) const;
 
 Q_SIGNALS:
-  void hotKeyPressed(int id);
+  void hotKeyPressed(const QObject* owner, int id);
+
+private:
+  struct Registration {
+    const QObject* owner;
+    int id;
+    Modifier modifier;
+    int virtualKey;
+  };
+
+  void dispatch(Modifier modifier, int virtualKey);
+  void watch(const QObject* owner);
+
+  std::unique_ptr<HotKeyBackend> backend_;
+  std::vector<Registration> registrations_;
+  std::set<const QObject*> watched_;
 };
 
 }  // namespace wabunko

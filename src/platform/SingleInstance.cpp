@@ -22,10 +22,11 @@ SingleInstance::SingleInstance(const QString& name, QObject* parent)
 
 SingleInstance::~SingleInstance() = default;
 
-bool SingleInstance::sendToRunning(const QString& message) const {
+bool SingleInstance::sendToRunning(const QString& message, const std::function<void()>& whenFound) const {
   QLocalSocket socket;
   socket.connectToServer(socketName_);
   if (!socket.waitForConnected(kConnectTimeoutMs)) return false;
+  if (whenFound) whenFound();
   QByteArray payload;
   QDataStream out(&payload, QIODevice::WriteOnly);
   out << message;

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class QLocalServer;
 
@@ -18,8 +19,9 @@ public:
   ~SingleInstance() override;
 
   // Sends `message` to a running instance and waits for it to be handled; false when no
-  // instance is running.
-  bool sendToRunning(const QString& message) const;
+  // instance is running. `whenFound` runs once a running instance has been found, before
+  // the message goes out.
+  bool sendToRunning(const QString& message, const std::function<void()>& whenFound = {}) const;
 
   // Starts answering later starts; false when another instance already listens.
   bool listen();

@@ -3,6 +3,8 @@
 #include "platform/FontSubstitutes.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -12,6 +14,10 @@ int main(int argc, char** argv) {
   QTemporaryDir config;
   qputenv("WABUNKO_CONFIG_HOME", config.path().toUtf8());
   qputenv("XDG_DATA_HOME", config.filePath(QStringLiteral("data")).toUtf8());
+  // The single-instance socket of a test never meets a running editor's.
+  QDir(config.path()).mkdir(QStringLiteral("runtime"));
+  QFile::setPermissions(config.filePath(QStringLiteral("runtime")), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  qputenv("XDG_RUNTIME_DIR", config.filePath(QStringLiteral("runtime")).toUtf8());
   Q_INIT_RESOURCE(wabunko);
   Q_INIT_RESOURCE(toolbar);
   QApplication application(argc, argv);

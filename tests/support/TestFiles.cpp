@@ -23,9 +23,12 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
   ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-AppHarness::AppHarness() {
+AppHarness::AppHarness(const QMap<QString, QMap<QString, QString>>& settings) {
   auto store = std::make_unique<MemoryStore>(canonicalSectionName);
   store_ = store.get();
+  for (auto section = settings.begin(); section != settings.end(); ++section)
+    for (auto value = section->begin(); value != section->end(); ++value)
+      store_->writeProfileString(section.key(), value.key(), value.value());
   // A test never hands over to (or answers) another running editor.
   store_->writeProfileInt(QStringLiteral("Frame position"), QStringLiteral("Parent single"), 0);
   app_ = std::make_unique<CWabunkoApp>(std::move(store));

@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QTemporaryDir>
 #include <deque>
@@ -25,7 +26,8 @@ void writeBytes(const QString& path, const QByteArray& bytes);
 // answered from a queue (cancel when it is empty).
 class AppHarness {
 public:
-  AppHarness();
+  // `settings` are in the store before the application starts.
+  explicit AppHarness(const QMap<QString, QMap<QString, QString>>& settings = {});
   ~AppHarness();
 
   CWabunkoApp& app() { return *app_; }

@@ -27,7 +27,8 @@ namespace {
 
 using wabunko::CharCode;
 
-constexpr const char* kUsage = "usage: wabconv --from sjis|jis|euc|form --to sjis|jis|euc [IN [OUT]]";
+constexpr const char* kUsage =
+    "usage: wabconv --from sjis|jis|euc|form --to sjis|jis|euc [IN [OUT]]";
 constexpr std::string_view kStandardStream = "-";
 
 struct UsageError {
@@ -78,7 +79,9 @@ Options parseArguments(const std::vector<std::string_view>& args) {
     if (i + 1 == args.size()) throw UsageError{std::string(arg) + " needs a value"};
     const std::string_view value = args[++i];
     const std::optional<CharCode> code = codeNamed(value, !isFrom);
-    if (!code) throw UsageError{"cannot " + std::string(isFrom ? "read" : "write") + " code " + std::string(value)};
+    if (!code)
+      throw UsageError{"cannot " + std::string(isFrom ? "read" : "write") + " code " +
+                       std::string(value)};
     (isFrom ? from : to) = code;
   }
   if (!from || !to) throw UsageError{"both --from and --to are needed"};
@@ -99,7 +102,8 @@ std::string convert(const Options& options, std::string text) {
 std::string readFd(int fd, const std::string& name) {
   std::string bytes;
   struct stat info {};
-  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) bytes.reserve(static_cast<std::size_t>(info.st_size));
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
   char buffer[1 << 16];
   for (;;) {
     const ssize_t got = read(fd, buffer, sizeof buffer);

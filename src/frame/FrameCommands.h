@@ -1,0 +1,13 @@
+#pragma once
+// Command ids the main frame handles.
+
+namespace wabunko::cmd {
+
+inline constexpr int ViewTextStyleBar = 32798;
+inline constexpr int ViewLineNumbers = 32813;
+inline constexpr int WindowTopMost = 32788;
+inline constexpr int EditSignature = 32805;
+inline constexpr int ViewToolBar = 59392;    // also the file toolbar's id
+inline constexpr int ViewStatusBar = 59393;  // also the status bar's id
+
+}  // namespace wabunko::cmd
