@@ -36,8 +36,9 @@ protected:
     const QEvent::Type type = event->type();
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
       return QObject::eventFilter(watched, event);
-    const auto it = std::ranges::find_if(
-        combos_, [key = static_cast<QKeyEvent*>(event)](const Combo& c) { return c.matches(*key); });
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    const auto it =
+        std::ranges::find_if(combos_, [key](const Combo& c) { return c.matches(*key); });
     if (it == combos_.end()) return QObject::eventFilter(watched, event);
     // The override keeps the menus' own shortcuts from taking the key; the key press
     // that follows it is the hot key.

@@ -38,10 +38,8 @@ public:
     QCoreApplication::instance()->installNativeEventFilter(this);
   }
 
-  ~X11HotKeys() override {
-    QCoreApplication::instance()->removeNativeEventFilter(this);
-    xcb_key_symbols_free(symbols_);
-  }
+  // The filter's own destructor takes it out of the application.
+  ~X11HotKeys() override { xcb_key_symbols_free(symbols_); }
 
   X11HotKeys(const X11HotKeys&) = delete;
   X11HotKeys& operator=(const X11HotKeys&) = delete;
@@ -88,7 +86,8 @@ public:
     if (std::ranges::find(roots_, key->event) == roots_.end()) return false;
     const std::uint16_t held = key->state & kModifierBits & ~lockMask();
     const auto it = std::ranges::find_if(grabs_, [&](const Grab& g) {
-      return maskOf(g.modifier) == held && std::ranges::find(g.keycodes, key->detail) != g.keycodes.end();
+      return maskOf(g.modifier) == held &&
+             std::ranges::find(g.keycodes, key->detail) != g.keycodes.end();
     });
     if (it == grabs_.end()) return false;
     pressed_(it->modifier, it->virtualKey);
@@ -154,11 +153,13 @@ private:
   template <typename F>
   void forEachGrab(const Grab& g, F&& f) const {
     std::vector<std::uint16_t> masks = {maskOf(g.modifier)};
-    for (const std::uint16_t lock : {std::uint16_t{XCB_MOD_MASK_LOCK}, numLockMask_, scrollLockMask_}) {
+    const std::uint16_t capsLock = XCB_MOD_MASK_LOCK;
+    for (const std::uint16_t lock : {capsLock, numLockMask_, scrollLockMask_}) {
       if (lock == 0 || (masks.front() & lock)) continue;
       const std::size_t n = masks.size();
       for (std::size_t i = 0; i < n; ++i)
-        if (std::ranges::find(masks, masks[i] | lock) == masks.end()) masks.push_back(masks[i] | lock);
+        if (std::ranges::find(masks, masks[i] | lock) == masks.end())
+          masks.push_back(masks[i] | lock);
     }
     for (xcb_window_t root : roots_)
       for (std::uint16_t mask : masks)

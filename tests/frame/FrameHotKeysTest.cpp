@@ -41,17 +41,22 @@ protected:
   FrameKeysFixture() {
     target.show();
     target.activateWindow();
-    const auto record = [this](std::string what) { return [this, what] { calls.push_back(what); }; };
+    const auto record = [this](std::string what) {
+      return [this, what] { calls.push_back(what); };
+    };
     keys = std::make_unique<FrameHotKeys>(
         service, store,
         FrameHotKeys::Actions{
             [this](int id) { calls.push_back("post " + std::to_string(id)); },
             record("cascade"), record("tile horizontal"), record("tile vertical"),
             record("previous window"), record("next window"), record("maximize"),
-            record("minimize"), record("restore"), record("close"), record("unregister view keys")});
+            record("minimize"), record("restore"), record("close"),
+            record("unregister view keys")});
   }
 
-  void press(Qt::Key key, Qt::KeyboardModifiers modifiers) { QTest::keyClick(&target, key, modifiers); }
+  void press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(&target, key, modifiers);
+  }
 
   MemoryStore store{canonicalSectionName};
   HotKeyService service;
