@@ -1,9 +1,16 @@
 #pragma once
 // The editing control a view talks to, with the rich-edit semantics the views rely on:
-// character positions from 0, -1 meaning "the end" in a selection, replacement of the
-// selection with or without undo, a read-only state and a modify flag.
+// character positions from 0 (a paragraph break counts one), -1 meaning "the end" in a
+// selection and "the selection's line" in line questions, replacement of the selection
+// with or without undo, display lines (a wrapped paragraph gives several), character and
+// paragraph formats, a read-only state and a modify flag.
 
+#include <QColor>
+#include <QMargins>
 #include <QString>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <array>
 
 class QTextDocument;
 class QWidget;
@@ -27,10 +34,55 @@ public:
   // Number of characters, counting each paragraph break as one.
   virtual int textLength() const = 0;
 
+  // Display lines, counted from 0.
+  virtual int lineCount() const = 0;
+  // The line holding character `pos`; -1: the line of the selection's start.
+  virtual int lineFromChar(int pos) const = 0;
+  // First character of `line`; -1: of the line holding the selection's start; a line past
+  // the end gives -1.
+  virtual int lineIndex(int line) const = 0;
+  // Length of the line holding character `pos`, without its line break; -1: of the line
+  // holding the selection's start.
+  virtual int lineLength(int pos) const = 0;
+  // The text of `line` without its line break; empty past the end.
+  virtual QString lineText(int line) const = 0;
+  virtual int firstVisibleLine() const = 0;
+  // Scrolls the text up (positive) or down by whole lines.
+  virtual void lineScroll(int lines) = 0;
+
+  // Formats of the selection (of the caret when nothing is selected) and of new text.
+  virtual QTextCharFormat selectionCharFormat() const = 0;
+  virtual void setSelectionCharFormat(const QTextCharFormat& format) = 0;  // merged
+  virtual QTextCharFormat defaultCharFormat() const = 0;
+  virtual void setDefaultCharFormat(const QTextCharFormat& format) = 0;
+  virtual QTextBlockFormat selectionParaFormat() const = 0;
+  virtual void setSelectionParaFormat(const QTextBlockFormat& format) = 0;  // merged
+
   virtual bool isReadOnly() const = 0;
   virtual void setReadOnly(bool readOnly) = 0;
   virtual bool isModified() const = 0;
   virtual void setModified(bool modified) = 0;
+  virtual bool isOverwriteMode() const = 0;
+  virtual void setOverwriteMode(bool overwrite) = 0;
+
+  virtual void setBackgroundColor(const QColor& color) = 0;
+
+  // How the input method's composition string is drawn in each of its four states
+  // (0 before conversion, 1 the clause being converted, 2 clauses waiting, 3 a clause
+  // whose boundary is being changed).
+  struct CompositionStyle {
+    QColor text;
+    QColor background;
+    int effects = 0;  // the stored effects value
+  };
+  virtual void setCompositionStyles(const std::array<CompositionStyle, 4>& styles) = 0;
+
+  enum class Wrap { None = 0, WindowEdge = 1, PrintWidth = 2 };
+  // PrintWidth wraps at `printWidthPixels` (the page width less the margins).
+  virtual void setWrap(Wrap wrap, int printWidthPixels = 0) = 0;
+
+  // Keeps a strip free inside the control's text area (the line-number gutter's).
+  virtual void setTextMargins(const QMargins& margins) = 0;
 };
 
 }  // namespace wabunko

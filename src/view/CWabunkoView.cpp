@@ -111,9 +111,7 @@ void CWabunkoView::applyReadOnlyFont() {
 }
 
 void CWabunkoView::setBackgroundColor(int colorRef) {
-  QPalette palette = edit_->palette();
-  palette.setColor(QPalette::Base, colorFromRef(static_cast<std::uint32_t>(colorRef)));
-  edit_->setPalette(palette);
+  edit_->setBackgroundColor(colorFromRef(static_cast<std::uint32_t>(colorRef)));
 }
 
 void CWabunkoView::mapCommands() {
