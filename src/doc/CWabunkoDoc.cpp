@@ -82,6 +82,7 @@ bool CWabunkoDoc::onOpenDocument(const QString& path) {
   if (view()->damagedOnLoad())
     reportError(tr("%1 はリッチテキストとして壊れています。\n読み取れた部分だけを表示します。").arg(info.fileName()));
   setModifiedFlag(false);
+  view()->afterStream();
 
   const PathParts parts = partsOf(info.absoluteFilePath());
   if (readInt(app().store(), settings::FileDoBackUp) != 0 && parts.extension != "BAK")
@@ -119,6 +120,7 @@ bool CWabunkoDoc::onSaveDocument(const QString& path) {
     return false;
   }
   setModifiedFlag(false);
+  view()->afterStream();
   closeEmptyDocumentsExceptThis();
   return true;
 }

@@ -19,6 +19,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/StandardCommands.h"
 #include "view/CWabunkoView.h"
+#include "view/ViewCommands.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -66,6 +67,9 @@ const std::vector<MenuDef>& mainMenus() {
         {cmd::FileSaveAs, "名前を付けて保存(&A)..."},
         {cmd::FileSaveAll, "すべて保存(&M)"},
         {0, ""},
+        {cmd::FilePrint, "印刷(&P)..."},
+        {cmd::FilePrintPreview, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)"},
+        {0, ""},
         {cmd::FileMruFirst, ""},  // the recent files go here
         {cmd::AppExit, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}}},
       {"編集(&E)",
@@ -78,13 +82,18 @@ const std::vector<MenuDef>& mainMenus() {
         {0, ""},
         {cmd::EditSelectAll, "すべて選択(&L)", QKeySequence::SelectAll},
         {0, ""},
+        {cmd::ReadOnlyToggle, "編集禁止"},
         {cmd::EditSignature, "ｼｸﾞﾆﾁｬ"}}},
       {"表示(&V)",
        {{cmd::ViewToolBar, "ﾌｧｲﾙ操作(&T)"},
         {cmd::ViewTextStyleBar, "書式設定(&F)"},
         {cmd::ViewStatusBar, "ｽﾃｰﾀｽ ﾊﾞｰ(&S)"},
         {0, ""},
-        {cmd::ViewLineNumbers, "行番号(&L)"}}},
+        {cmd::ViewLineNumbers, "行番号(&L)"},
+        {0, ""},
+        {cmd::WrapNone, "なし"},
+        {cmd::WrapPrintWidth, "印刷幅"},
+        {cmd::WrapWindow, "ｳｨﾝﾄﾞｳの右端"}}},
       {"ｳｨﾝﾄﾞｳ(&W)",
        {{cmd::WindowCascade, "重ねて表示(&C)"},
         {cmd::WindowTileHorz, "上下に並べて表示(&H)"},

@@ -8,8 +8,21 @@
 #include "platform/RichTextStream.h"
 #include "doc/TextBridge.h"
 #include "platform/StandardCommands.h"
+#include "platform/CommandRouter.h"
+#include "frame/CChildFrame.h"
+#include "frame/CMainFrame.h"
+#include "view/ViewCommands.h"
 #include "view/CharFormat.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPageLayout>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTimer>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -25,11 +38,28 @@ CWabunkoView::CWabunkoView(Document* document) : View(document), edit_(new RichT
   layout->addWidget(edit_);
   setFocusProxy(edit_);
   edit_->setAccessibleName(tr("本文"));
+  edit_->installEventFilter(this);
+  edit_->viewport()->installEventFilter(this);
+  const SettingsStore& store = CWabunkoApp::instance().store();
+
+  // Creation, in order: composition colours, the read-only choice, the default font,
+  // wrap mode, tab stops and indents, writing direction, background.
+  std::array<EditControl::CompositionStyle, 4> styles;
+  for (std::size_t i = 0; i < styles.size(); ++i)
+    styles[i] = {colorFromRef(static_cast<std::uint32_t>(readInt(store, settings::imeText(i)))),
+                 colorFromRef(static_cast<std::uint32_t>(readInt(store, settings::imeBackground(i)))),
+                 readInt(store, settings::imeEffects(i))};
+  edit_->setCompositionStyles(styles);
   if (CWabunkoDoc* doc = this->document()) {
     doc->m_bReadOnly = CWabunkoApp::instance().pendingReadOnly;
     connect(edit_->document(), &QTextDocument::modificationChanged, doc, &Document::modifiedChanged);
   }
   applyDisplaySettings();
+  setWordWrap(readInt(store, settings::FrameWordWrap));
+  verticalWriting = readInt(store, settings::FrameVertical);
+
+  connect(edit_->document(), &QTextDocument::contentsChanged, this, &CWabunkoView::onContentsChanged);
+  connect(edit_, &QTextEdit::cursorPositionChanged, this, [this] { reportCaret(0); });
   mapCommands();
 }
 
@@ -98,6 +128,40 @@ void CWabunkoView::applyDisplaySettings() {
   palette.setColor(QPalette::Text, colorFromRef(font.color));
   edit_->setPalette(palette);
   setBackgroundColor(readInt(store, settings::ColorBackGroundChild));
+  applyParagraphSettings();
+}
+
+void CWabunkoView::applyParagraphSettings() {
+  // Millimetres as the program counts them: 57 twips each; the document counts pixels at
+  // 96 per inch, 15 twips each.
+  constexpr double kTwipsPerMillimetre = 57;
+  constexpr double kTwipsPerPixel = 15;
+  const SettingsStore& store = CWabunkoApp::instance().store();
+  const int tab = readInt(store, settings::StyleTabSpace);
+  const int start = readInt(store, settings::StyleIndentStart);
+  const int left = readInt(store, settings::StyleIndentLeft);
+  const int right = readInt(store, settings::StyleIndentRight);
+
+  // 32 tab stops, t, 2t, ... 32t.
+  QTextOption option = edit_->document()->defaultTextOption();
+  QList<QTextOption::Tab> tabs;
+  for (int i = 1; i <= 32; ++i) tabs.append(QTextOption::Tab(i * tab * kTwipsPerMillimetre / kTwipsPerPixel, QTextOption::LeftTab));
+  option.setTabs(tabs);
+  edit_->document()->setDefaultTextOption(option);
+
+  // The first line of a paragraph starts `start` mm right of the others, which start at
+  // `left` mm (a negative start gives a hanging indent). Every paragraph takes them; a
+  // document without indents is left alone, which matters for large files.
+  if (start == 0 && left == 0 && right == 0) return;
+  QTextBlockFormat indents;
+  indents.setLeftMargin(left * kTwipsPerMillimetre / kTwipsPerPixel);
+  indents.setTextIndent(start * kTwipsPerMillimetre / kTwipsPerPixel);
+  indents.setRightMargin(right * kTwipsPerMillimetre / kTwipsPerPixel);
+  const bool modified = edit_->isModified();
+  QTextCursor all(edit_->document());
+  all.select(QTextCursor::Document);
+  all.mergeBlockFormat(indents);
+  edit_->setModified(modified);
 }
 
 void CWabunkoView::applyReadOnlyFont() {
@@ -131,6 +195,206 @@ void CWabunkoView::mapCommands() {
   onUpdateId(cmd::EditClear, [=](CmdUI& ui) { ui.enable(writable() && selection()); });
   onUpdateId(cmd::EditCopy, [=](CmdUI& ui) { ui.enable(selection()); });
   onUpdateId(cmd::EditPaste, [=, this](CmdUI& ui) { ui.enable(writable() && edit_->canPaste()); });
+
+  const std::pair<int, int> wraps[] = {{cmd::WrapNone, 0}, {cmd::WrapPrintWidth, 2}, {cmd::WrapWindow, 1}};
+  for (const auto& [id, mode] : wraps) {
+    onCommandId(id, [this, mode = mode] {
+      setWordWrap(mode);
+      writeSetting(CWabunkoApp::instance().store(), settings::FrameWordWrap, mode);
+    });
+    onUpdateId(id, [this, mode = mode](CmdUI& ui) { ui.setCheck(wordWrap_ == mode); });
+  }
+  onCommandId(cmd::ReadOnlyToggle, [this] { onToggleReadOnly(); });
+  onUpdateId(cmd::ReadOnlyToggle, [this](CmdUI& ui) { ui.setCheck(document() && document()->m_bReadOnly); });
+
+  onCommandId(cmd::FilePrint, [this] { printWithDialog(); });
+  onCommandId(cmd::FilePrintDirect, [this] {
+    QPrinter printer;
+    print(printer);
+  });
+  onCommandId(cmd::FilePrintPreview, [this] { printPreview(); });
+}
+
+void CWabunkoView::onInitialUpdate() {
+  if (auto* frame = qobject_cast<CChildFrame*>(childFrame())) frame->setModifiedMark(false);
+  changeCount = 2;
+}
+
+void CWabunkoView::afterStream() {
+  syncFormatButtons();
+  changeCount = 2;
+  if (auto* frame = qobject_cast<CChildFrame*>(childFrame())) frame->setModifiedMark(false);
+}
+
+void CWabunkoView::onContentsChanged() {
+  // The first two notifications of a new view come from its own set-up.
+  auto* frame = qobject_cast<CChildFrame*>(childFrame());
+  if (changeCount > 1 && document() && frame && document()->isModified()) frame->setModifiedMark(true);
+  ++changeCount;
+}
+
+void CWabunkoView::reportCaret(int extraLine) {
+  CMainFrame* mainFrame = CWabunkoApp::instance().mainFrame();
+  if (!mainFrame) return;
+  int start = 0, end = 0;
+  edit_->getSel(start, end);
+  const int line = edit_->lineFromChar(start);
+  mainFrame->caretLine = line + 1 + extraLine;
+  mainFrame->caretColumn = extraLine ? 0 : start - edit_->lineIndex(line);
+}
+
+void CWabunkoView::syncFormatButtons() {
+  CommandRouter& router = CWabunkoApp::instance().router();
+  const QTextCharFormat chars = edit_->selectionCharFormat();
+  const auto press = [&router](int id, bool on) {
+    QAction* action = router.action(id);
+    action->setCheckable(true);
+    action->setChecked(on);
+  };
+  press(cmd::FormatBold, chars.fontWeight() >= QFont::Bold);
+  press(cmd::FormatItalic, chars.fontItalic());
+  press(cmd::FormatUnderline, chars.fontUnderline());
+  const Qt::Alignment align = edit_->selectionParaFormat().alignment() & Qt::AlignHorizontal_Mask;
+  const int pressed = align & Qt::AlignHCenter ? cmd::AlignCentre
+                      : align & Qt::AlignRight ? cmd::AlignRight
+                      : align & (Qt::AlignLeft | Qt::AlignLeading) ? cmd::AlignLeft
+                                                                   : 0;
+  if (pressed != 0)
+    for (int id : {cmd::AlignLeft, cmd::AlignCentre, cmd::AlignRight}) press(id, id == pressed);
+}
+
+void CWabunkoView::setWordWrap(int mode) {
+  wordWrap_ = mode;
+  switch (mode) {
+    case 0: edit_->setWrap(EditControl::Wrap::None); break;
+    case 1: edit_->setWrap(EditControl::Wrap::WindowEdge); break;
+    default: edit_->setWrap(EditControl::Wrap::PrintWidth, printWidthPixels()); break;
+  }
+}
+
+int CWabunkoView::printWidthPixels() const {
+  // The printer's page width less the two margins, at the screen's resolution.
+  const QPageLayout page = QPrinter().pageLayout();
+  const double inches = page.fullRect(QPageLayout::Inch).width() - 2.0 * kPrintMarginTwips / 1440.0;
+  return static_cast<int>(inches * logicalDpiX());
+}
+
+void CWabunkoView::onToggleReadOnly() {
+  CWabunkoDoc* doc = document();
+  if (!doc) return;
+  doc->m_bReadOnly = !doc->m_bReadOnly;
+  edit_->setReadOnly(doc->m_bReadOnly);
+  if (!doc->m_bReadOnly) return;  // switching off keeps the read-only font
+  // The font change does not count as an edit.
+  const bool wasModified = doc->isModified();
+  applyReadOnlyFont();
+  edit_->setSel(0, 0);
+  if (!wasModified) doc->setModifiedFlag(false);
+}
+
+void CWabunkoView::onFocusIn() {
+  // Insert and overwrite behave as one setting for all views.
+  CMainFrame* mainFrame = CWabunkoApp::instance().mainFrame();
+  if (!mainFrame || mainFrame->insertMode == viewInsertMode) return;
+  viewInsertMode = mainFrame->insertMode;
+  edit_->setOverwriteMode(viewInsertMode == 0);
+}
+
+bool CWabunkoView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == edit_) {
+    switch (event->type()) {
+      case QEvent::FocusIn: onFocusIn(); break;
+      case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::NoModifier) {
+          viewInsertMode = !viewInsertMode;
+          edit_->setOverwriteMode(viewInsertMode == 0);
+          if (CMainFrame* mainFrame = CWabunkoApp::instance().mainFrame()) mainFrame->insertMode = viewInsertMode;
+          return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) reportCaret(1);
+        break;
+      }
+      case QEvent::ContextMenu: {
+        showContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+      }
+      default: break;
+    }
+  }
+  if (watched == edit_->viewport() && event->type() == QEvent::MouseButtonPress) {
+    QTimer::singleShot(0, this, [this] {
+      reportCaret(0);
+      syncFormatButtons();
+    });
+  }
+  return View::eventFilter(watched, event);
+}
+
+void CWabunkoView::showContextMenu(const QPoint& globalPos) {
+  // Items with their own labels; each issues its command through the main frame's route.
+  struct Item {
+    int id;  // 0: separator
+    const char* text;
+  };
+  struct Popup {
+    const char* title;  // nullptr: items of the menu itself
+    std::vector<Item> items;
+  };
+  // "引用記号" inserts the quotation mark (32822), as the main menu's item of that name does.
+  static const std::vector<Popup> menu{
+      {nullptr, {{57643, "元に戻す"}, {0, ""}, {57635, "切り取り"}, {57634, "ｺﾋﾟｰ"}, {57637, "貼り付け"},
+                 {57632, "削除"}, {57856, "ｵﾌﾞｼﾞｪｸﾄの作成と貼り付け"}, {0, ""}, {32810, "検索"},
+                 {32811, "次を検索"}, {32812, "置換"}, {0, ""}}},
+      {"文字書式", {{32789, "ﾌｫﾝﾄ"}, {32781, "上付き"}, {32783, "下付き"}, {32807, "解除"}}},
+      {"段落書式", {{32790, "左寄せ"}, {32791, "中央寄せ"}, {32792, "右寄せ"}, {32794, "ｲﾝﾃﾞﾝﾄ"}}},
+      {nullptr, {{0, ""}}},
+      {"ｼﾞｬﾝﾌﾟ", {{32776, "先頭行"}, {32777, "最終行"}, {32801, "指定行"}}},
+      {nullptr, {{0, ""}}},
+      {"選択", {{57642, "すべて"}, {0, ""}, {32806, "この行"}, {32797, "先頭から"}, {32796, "最後まで"},
+                {32803, "行頭から"}, {32793, "行末まで"}}},
+      {"挿入", {{32822, "引用記号"}, {32804, "シグニチャ"}}},
+  };
+  CommandRouter& router = CWabunkoApp::instance().router();
+  QMenu popup(CWabunkoApp::instance().mainFrame());
+  popup.setTitle(QStringLiteral("ﾎﾟｯﾌﾟｱｯﾌﾟ"));
+  for (const Popup& part : menu) {
+    QMenu* target = part.title ? popup.addMenu(QString::fromUtf8(part.title)) : &popup;
+    for (const Item& item : part.items) {
+      if (item.id == 0) {
+        target->addSeparator();
+        continue;
+      }
+      QAction* action = target->addAction(QString::fromUtf8(item.text));
+      action->setEnabled(router.update(item.id).enabled());
+      connect(action, &QAction::triggered, this, [id = item.id] { CWabunkoApp::instance().router().dispatch(id); });
+    }
+  }
+  popup.exec(globalPos);
+}
+
+void CWabunkoView::print(QPrinter& printer) const {
+  const double margin = kPrintMarginTwips / 20.0;  // points
+  printer.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Point);
+  edit_->document()->print(&printer);
+}
+
+void CWabunkoView::printWithDialog() {
+  QPrinter printer;
+  QPrintDialog dialog(&printer, this);
+  dialog.setWindowTitle(tr("印刷"));
+  if (dialog.exec() == QDialog::Accepted) print(printer);
+}
+
+void CWabunkoView::printPreview() {
+  CMainFrame* mainFrame = CWabunkoApp::instance().mainFrame();
+  QPrinter printer;
+  QPrintPreviewDialog preview(&printer, mainFrame);
+  preview.setWindowTitle(tr("印刷プレビュー"));
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { print(*p); });
+  if (mainFrame) mainFrame->printPreviewActive = 1;
+  preview.exec();
+  if (mainFrame) mainFrame->printPreviewActive = 0;
 }
 
 }  // namespace wabunko

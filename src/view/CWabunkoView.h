@@ -7,6 +7,8 @@
 #include "platform/View.h"
 
 #include <cstddef>
+
+class QPrinter;
 #include <string>
 #include <string_view>
 
@@ -35,14 +37,46 @@ public:
   // The rich text just loaded broke the format's rules; what could be read is shown.
   bool damagedOnLoad() const { return damagedOnLoad_; }
 
+  void onInitialUpdate() override;
+  // After each load or save: format buttons, change count, the title's mark.
+  void afterStream();
+
+  // Shows the caret's line and column in the status bar; extraLine 1 reports the start of
+  // the next line (a line break is being typed).
+  void reportCaret(int extraLine);
+  // The format bar's bold, italic, underline and alignment buttons follow the selection.
+  void syncFormatButtons();
+
+  int wordWrap() const { return wordWrap_; }
+  void setWordWrap(int mode);
+  // Page margins for printing, twips.
+  static constexpr int kPrintMarginTwips = 720;
+  void print(QPrinter& printer) const;
+
+  int changeCount = 0;
+  int viewInsertMode = 1;
+  int scrollLinked = 0;
+  int verticalWriting = 0;
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   void applyDisplaySettings();
+  void applyParagraphSettings();
   void applyReadOnlyFont();
   void mapCommands();
+  void onContentsChanged();
+  void onToggleReadOnly();
+  void onFocusIn();
+  void showContextMenu(const QPoint& globalPos);
+  void printWithDialog();
+  void printPreview();
+  int printWidthPixels() const;
 
   RichTextEdit* edit_;
   bool damagedOnLoad_ = false;
+  int wordWrap_ = 2;
 };
 
 }  // namespace wabunko

@@ -1,0 +1,19 @@
+#pragma once
+// Command ids the editing view handles.
+
+namespace wabunko::cmd {
+
+inline constexpr int WrapNone = 32799;        // "なし"
+inline constexpr int WrapPrintWidth = 32780;  // "印刷幅"
+inline constexpr int WrapWindow = 32779;      // "ｳｨﾝﾄﾞｳの右端"
+inline constexpr int VerticalWriting = 32778;
+inline constexpr int ReadOnlyToggle = 32802;  // "編集禁止"
+inline constexpr int InputMethodToggle = 2501;
+inline constexpr int FormatBold = 32819;
+inline constexpr int FormatItalic = 32820;
+inline constexpr int FormatUnderline = 32821;
+inline constexpr int AlignLeft = 32790;
+inline constexpr int AlignCentre = 32791;
+inline constexpr int AlignRight = 32792;
+
+}  // namespace wabunko::cmd

@@ -1,0 +1,150 @@
+// The editing view through the real application offscreen: set-up from the settings,
+// the modified mark, the caret report, wrap modes, read-only, insert mode, printing.
+#include "TestFiles.h"
+
+#include "app/CWabunkoApp.h"
+#include "doc/CWabunkoDoc.h"
+#include "frame/CChildFrame.h"
+#include "frame/CMainFrame.h"
+#include "frame/ProfileSettings.h"
+#include "frame/SettingsLayout.h"
+#include "platform/CommandRouter.h"
+#include "platform/EditControl.h"
+#include "platform/MemoryStore.h"
+#include "platform/StandardCommands.h"
+#include "platform/RichTextStream.h"
+#include "view/CWabunkoView.h"
+#include "view/ViewCommands.h"
+
+#include <QPrinter>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+namespace wabunko {
+namespace {
+
+CChildFrame* frameOf(CWabunkoDoc* doc) { return qobject_cast<CChildFrame*>(doc->view()->childFrame()); }
+
+TEST(CWabunkoView, SettingsShapeANewView) {
+  struct Case {
+    QMap<QString, QMap<QString, QString>> settings;
+    int wrap;
+    qreal tab;          // first tab stop, pixels
+    qreal leftMargin;   // pixels
+    qreal textIndent;
+  };
+  const Case cases[] = {
+      {{}, 2, 0, 0, 0},  // no "Word wrap": print width; "Tab Space" 0: stops at 0
+      {{{QStringLiteral("Frame position"), {{QStringLiteral("Word wrap"), QStringLiteral("0")}}},
+        {QStringLiteral("Style"),
+         {{QStringLiteral("Tab Space"), QStringLiteral("5")},
+          {QStringLiteral("Indent Start"), QStringLiteral("-2")},
+          {QStringLiteral("Indent Left"), QStringLiteral("4")}}}},
+       0, 5 * 57 / 15.0, 4 * 57 / 15.0, -2 * 57 / 15.0},
+  };
+  for (const Case& c : cases) {
+    AppHarness h(c.settings);
+    CWabunkoView* view = h.documents().front()->view();
+    EXPECT_EQ(view->wordWrap(), c.wrap);
+    const QList<QTextOption::Tab> tabs = view->edit().textDocument()->defaultTextOption().tabs();
+    ASSERT_EQ(tabs.size(), 32);
+    EXPECT_DOUBLE_EQ(tabs.front().position, c.tab);
+    EXPECT_DOUBLE_EQ(tabs.back().position, 32 * c.tab);
+    const QTextBlockFormat block = view->edit().textDocument()->begin().blockFormat();
+    EXPECT_DOUBLE_EQ(block.leftMargin(), c.leftMargin);
+    EXPECT_DOUBLE_EQ(block.textIndent(), c.textIndent);
+  }
+}
+
+TEST(CWabunkoView, EditsMarkTheTitleAndASaveClearsIt) {
+  AppHarness h;
+  writeBytes(h.path(QStringLiteral("m.txt")), "text");
+  CWabunkoDoc* doc = h.open(h.path(QStringLiteral("m.txt")));
+  EXPECT_FALSE(frameOf(doc)->modifiedMark());
+  EXPECT_EQ(frameOf(doc)->windowTitle(), QStringLiteral("m.txt"));
+  doc->view()->edit().replaceSel(QStringLiteral("x"), true);
+  EXPECT_TRUE(frameOf(doc)->modifiedMark());
+  EXPECT_EQ(frameOf(doc)->windowTitle(), QStringLiteral("m.txt *"));
+  doc->onFileSave();
+  EXPECT_FALSE(frameOf(doc)->modifiedMark());
+  EXPECT_EQ(frameOf(doc)->windowTitle(), QStringLiteral("m.txt"));
+}
+
+TEST(CWabunkoView, CaretReportFollowsTheCaretAndReturnReportsTheNextLine) {
+  AppHarness h;
+  CWabunkoView* view = h.documents().front()->view();
+  CMainFrame* frame = h.app().mainFrame();
+  view->edit().replaceSel(QStringLiteral("abc\ndefg"), true);
+  view->edit().setSel(6, 6);
+  EXPECT_EQ(frame->caretLine, 2);
+  EXPECT_EQ(frame->caretColumn, 2);
+  QTest::keyPress(view->edit().widget(), Qt::Key_Return);
+  EXPECT_EQ(frame->caretLine, 3);
+  EXPECT_EQ(frame->caretColumn, 0);
+}
+
+TEST(CWabunkoView, WrapCommandsApplyAndAreRemembered) {
+  AppHarness h;
+  CommandRouter& router = h.app().router();
+  router.dispatch(cmd::WrapWindow);
+  EXPECT_EQ(h.documents().front()->view()->wordWrap(), 1);
+  EXPECT_EQ(readInt(h.store(), settings::FrameWordWrap), 1);
+  EXPECT_EQ(router.update(cmd::WrapWindow).checked(), true);
+  EXPECT_EQ(router.update(cmd::WrapNone).checked(), false);
+  router.dispatch(cmd::FileNew);
+  EXPECT_EQ(h.documents().back()->view()->wordWrap(), 1);  // later views take the last choice
+}
+
+TEST(CWabunkoView, ReadOnlyOnAndOffKeepsTheFontAndTheModifiedState) {
+  for (const bool modifiedBefore : {false, true}) {
+    AppHarness h({{QStringLiteral("Font\\Read only"),
+                   {{QStringLiteral("Height"), QStringLiteral("20")}, {QStringLiteral("Color"), QStringLiteral("255")}}}});
+    CWabunkoDoc* doc = h.documents().front();
+    EditControl& edit = doc->view()->edit();
+    edit.replaceSel(QStringLiteral("text"), true);
+    doc->setModifiedFlag(modifiedBefore);
+    h.app().router().dispatch(cmd::ReadOnlyToggle);
+    EXPECT_TRUE(edit.isReadOnly());
+    EXPECT_EQ(doc->isModified(), modifiedBefore);
+    h.app().router().dispatch(cmd::ReadOnlyToggle);
+    EXPECT_FALSE(edit.isReadOnly());
+    EXPECT_EQ(doc->isModified(), modifiedBefore);
+    edit.setSel(1, 1);
+    EXPECT_EQ(edit.selectionCharFormat().fontPointSize(), 20);
+    EXPECT_EQ(edit.selectionCharFormat().foreground().color(), QColor(255, 0, 0));
+  }
+}
+
+TEST(CWabunkoView, OverwriteModeIsCarriedToTheNextView) {
+  AppHarness h;
+  CWabunkoView* first = h.documents().front()->view();
+  first->edit().widget()->setFocus();
+  QTest::keyClick(first->edit().widget(), Qt::Key_Insert);
+  EXPECT_TRUE(first->edit().isOverwriteMode());
+  EXPECT_EQ(h.app().mainFrame()->insertMode, 0);
+
+  h.app().router().dispatch(cmd::FileNew);
+  CWabunkoView* second = h.documents().back()->view();
+  QFocusEvent focusIn(QEvent::FocusIn);
+  QCoreApplication::sendEvent(second->edit().widget(), &focusIn);
+  EXPECT_TRUE(second->edit().isOverwriteMode());
+  EXPECT_EQ(h.app().mainFrame()->insertMode, 0);
+}
+
+TEST(CWabunkoView, PrintsEveryPageToPdf) {
+  AppHarness h;
+  CWabunkoView* view = h.documents().front()->view();
+  view->edit().replaceSel(QStringLiteral("日本語の行\n").repeated(120), true);
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(h.path(QStringLiteral("out.pdf")));
+  view->print(printer);
+  const QByteArray pdf = readBytes(h.path(QStringLiteral("out.pdf")));
+  EXPECT_TRUE(pdf.startsWith("%PDF"));
+  EXPECT_GE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 2);
+}
+
+}  // namespace
+}  // namespace wabunko
