@@ -133,20 +133,22 @@ unsigned bitsOf(Mask mask) {
 #if defined(__SSE2__)
   return static_cast<unsigned>(_mm_movemask_epi8(std::bit_cast<__m128i>(mask)));
 #else
-  const auto half = std::bit_cast<std::array<std::uint64_t, 2>>(mask);
-  auto gather = [](std::uint64_t h) {
-    return static_cast<unsigned>((((h >> 7) & 0x0101010101010101u) * 0x0102040810204080u) >> 56);
-  };
-  return gather(half[0]) | gather(half[1]) << 8;
+  const auto lanes = std::bit_cast<Lanes>(mask);
+  unsigned bits = 0;
+  for (unsigned k = 0; k < kLanes; ++k) bits |= (lanes[k] & 1u) << k;
+  return bits;
 #endif
 }
 
-// The inverse of bitsOf for the low 16 bits of `bits`.
+// The inverse of bitsOf for the low 16 bits of `bits`: eight lanes per table entry, lane k
+// in the entry's k-th byte in memory.
 constexpr auto kLaneMasks = [] {
   std::array<std::uint64_t, 256> table{};
   for (unsigned bits = 0; bits < 256; ++bits)
-    for (unsigned k = 0; k < 8; ++k)
-      if (bits >> k & 1) table[bits] |= std::uint64_t{0xFF} << (8 * k);
+    for (unsigned k = 0; k < 8; ++k) {
+      const unsigned byte = std::endian::native == std::endian::little ? k : 7 - k;
+      if (bits >> k & 1) table[bits] |= std::uint64_t{0xFF} << (8 * byte);
+    }
   return table;
 }();
 

@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QScopedValueRollback>
 #include <QScreen>
-#include <QDebug>
 
 namespace wabunko {
 namespace {
@@ -43,6 +42,11 @@ void CChildFrame::setView(View* view) {
   if (Document* doc = document()) connect(doc, &Document::modifiedChanged, this, &CChildFrame::setModifiedMark);
 }
 
+void CChildFrame::activateFrame() {
+  ChildFrame::activateFrame();
+  if (arrangement_) arrangement_->autoArrange();
+}
+
 void CChildFrame::setModifiedMark(bool on) {
   if (modifiedMark_ == on) return;
   modifiedMark_ = on;
@@ -70,10 +74,9 @@ void CChildFrame::setNormalRect(const Rect& rect) {
 }
 
 void CChildFrame::setVisible(bool visible) {
-  // Qt hides and shows the window itself while it changes the window state; and a child
-  // of a hidden area may be shown several times before it appears.
+  // Qt hides and shows the window itself while it changes the window state, and the
+  // frame is shown again while its area is still hidden: only the first show counts.
   const bool shownByFramework = visible && !shown_ && !inStateChange_ && parentWidget() && arrangement_;
-  qDebug() << "SETVISIBLE" << visible << shown_ << inStateChange_ << parentWidget() << isHidden();
   if (shownByFramework) shown_ = true;
   if (shownByFramework && arrangement_->maximizedChild && !isMaximized()) {
     const MdiArrangement::OwnStateChanges own(*arrangement_);
@@ -99,7 +102,6 @@ void CChildFrame::moveEvent(QMoveEvent* event) {
 }
 
 void CChildFrame::resizeEvent(QResizeEvent* event) {
-  qDebug() << "RESIZE" << windowState() << geometry();
   ChildFrame::resizeEvent(event);
   afterGeometryChange();
 }
@@ -110,7 +112,6 @@ void CChildFrame::afterGeometryChange() {
 }
 
 void CChildFrame::onWindowStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState) {
-  qDebug() << "STATE" << windowTitle() << oldState << newState << geometry() << (arrangement_ && arrangement_->ownStateChanges());
   if ((oldState & kSizeStates) == (newState & kSizeStates)) return;  // only activation changed
   if (!(newState & kSizeStates) && restorePending_) {
     restorePending_ = false;

@@ -28,6 +28,8 @@ public:
   ~CChildFrame() override;
 
   void setView(View* view) override;
+  // Activating a frame re-arranges the children.
+  void activateFrame() override;
 
   // The document shows as edited: " *" follows the title.
   bool modifiedMark() const { return modifiedMark_; }
@@ -64,6 +66,7 @@ private:
   bool restorePending_ = false;
   // Qt hides and shows the window itself while it changes the window state.
   bool inStateChange_ = false;
+  // The framework has shown the frame.
   bool shown_ = false;
 };
 

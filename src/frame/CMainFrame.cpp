@@ -29,6 +29,7 @@
 #include <QIcon>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -373,6 +374,7 @@ QString CMainFrame::userFilePath(const QString& suffix) {
 void CMainFrame::onToggleTextStyleBar() {
   viewTextStyleBarFlag = !viewTextStyleBarFlag;
   textStyleBar_->setVisible(viewTextStyleBarFlag != 0);
+  layout()->activate();  // the area takes its new size before the children are arranged
   arrangement_->autoArrange();
 }
 

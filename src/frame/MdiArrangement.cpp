@@ -13,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <QStyle>
 #include <algorithm>
+#include <utility>
 
 namespace wabunko {
 namespace {
@@ -28,8 +29,9 @@ MdiArrangement::MdiArrangement(QMdiArea* area, SettingsStore& store, QObject* pa
   arrangeMethod = readString(store_, settings::FrameChildWindow);
   autoArrangeChild = readInt(store_, settings::FrameAutoArrangeChild) != 0;
   maximizedChild = readInt(store_, settings::FrameMaximizedChild) != 0;
-  // The maximised state passes from child to child on activation as on the platform's
-  // MDI, done here so that every state change Qt makes on its own is a user's command.
+  // Qt's own passing of the maximised state to the activated child would look like the
+  // user's maximise and restore: it is done here instead, so that every minimise,
+  // maximise and restore the editor does not do itself is the user's.
   area_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
   connect(area_, &QMdiArea::subWindowActivated, this, &MdiArrangement::onSubWindowActivated);
   area_->viewport()->installEventFilter(this);
@@ -80,8 +82,7 @@ void MdiArrangement::cascade() {
   const OwnStateChanges own(*this);
   const QList<QMdiSubWindow*> windows = restoredWindows();
   const int step = area_->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, area_);
-  const std::vector<Rect> rects = cascadeLayout(clientRect(), static_cast<int>(windows.size()), step);
-  for (qsizetype i = 0; i < windows.size(); ++i) windows[i]->setGeometry(toQRect(rects[i]));
+  place(windows, cascadeLayout(clientRect(), static_cast<int>(windows.size()), step));
 }
 
 void MdiArrangement::tileHorizontal() { tile(ArrangeMethod::AboveEachOther); }
@@ -91,15 +92,7 @@ void MdiArrangement::tile(ArrangeMethod method) {
   const OwnStateChanges own(*this);
   QList<QMdiSubWindow*> windows = restoredWindows();
   std::reverse(windows.begin(), windows.end());  // the top window takes the first place
-
-  // The minimised windows keep their rows along the bottom.
-  QList<QMdiSubWindow*> icons = area_->subWindowList();
-  icons.removeIf([](const QMdiSubWindow* w) { return !w->isVisible() || !w->isMinimized(); });
-  const QSize icon = icons.isEmpty() ? QSize() : icons.front()->size();
-  const Rect client = withoutIconRows(clientRect(), static_cast<int>(icons.size()), icon.width(), icon.height());
-
-  const std::vector<Rect> rects = tileLayout(client, static_cast<int>(windows.size()), method);
-  for (qsizetype i = 0; i < windows.size(); ++i) windows[i]->setGeometry(toQRect(rects[i]));
+  place(windows, tileLayout(clientAboveIcons(), static_cast<int>(windows.size()), method));
 }
 
 QList<QMdiSubWindow*> MdiArrangement::restoredWindows() {
@@ -112,7 +105,27 @@ QList<QMdiSubWindow*> MdiArrangement::restoredWindows() {
   return windows;
 }
 
+void MdiArrangement::place(const QList<QMdiSubWindow*>& windows, const std::vector<Rect>& rects) {
+  for (qsizetype i = 0; i < windows.size(); ++i) {
+    const QRect target = toQRect(rects[static_cast<std::size_t>(i)]);
+    // Every arranged window has its pass, as after any size or move; one already in its
+    // place gets no move event, and its pass would only end its part in the arrangement.
+    if (windows[i]->geometry() == target) {
+      if (auto* frame = qobject_cast<CChildFrame*>(windows[i])) frame->inArrangement = false;
+      continue;
+    }
+    windows[i]->setGeometry(target);
+  }
+}
+
 Rect MdiArrangement::clientRect() const { return toRect(area_->viewport()->rect()); }
+
+Rect MdiArrangement::clientAboveIcons() const {
+  QList<QMdiSubWindow*> icons = area_->subWindowList();
+  icons.removeIf([](const QMdiSubWindow* w) { return !w->isVisible() || !w->isMinimized(); });
+  const QSize icon = icons.isEmpty() ? QSize() : icons.front()->size();
+  return withoutIconRows(clientRect(), static_cast<int>(icons.size()), icon.width(), icon.height());
+}
 
 QMdiSubWindow* MdiArrangement::windowBehindActive() const {
   // The current window stays current while another program is in front, when the hot
@@ -133,18 +146,22 @@ void MdiArrangement::previousWindow() {
 void MdiArrangement::nextWindow() {
   QMdiSubWindow* behind = windowBehindActive();
   if (!behind) return;
-  area_->currentSubWindow()->lower();
+  QMdiSubWindow* active = area_->currentSubWindow();
+  // Qt raises a window it deactivates: send it to the bottom afterwards.
   area_->setActiveSubWindow(behind);
+  active->lower();
 }
 
 void MdiArrangement::onSubWindowActivated(QMdiSubWindow* window) {
-  const QPointer<QMdiSubWindow> previous = active_;
-  active_ = window;
-  if (!window || !previous || previous == window || !previous->isMaximized()) return;
+  const QPointer<QMdiSubWindow> previous = std::exchange(active_, window);
+  if (ownStateChanges() || !window || !previous || previous == window || !previous->isMaximized())
+    return;
   const OwnStateChanges own(*this);
-  if (!window->isMaximized()) window->showMaximized();
-  // A window being closed has already left the area.
+  // Restoring a window activates it: restore the old one first (unless it is being
+  // closed and has left the area), then maximise the new one and make it active again.
   if (area_->subWindowList().contains(previous)) previous->showNormal();
+  if (!window->isMaximized()) window->showMaximized();
+  area_->setActiveSubWindow(window);
 }
 
 void MdiArrangement::childCreated() {

@@ -77,7 +77,10 @@ private:
   // The visible children that are not minimised, maximised ones restored first, from the
   // bottom of the stacking order up.
   QList<QMdiSubWindow*> restoredWindows();
+  static void place(const QList<QMdiSubWindow*>& windows, const std::vector<Rect>& rects);
   Rect clientRect() const;
+  // The client rectangle less the rows of minimised windows along its bottom.
+  Rect clientAboveIcons() const;
   QMdiSubWindow* windowBehindActive() const;
   void onSubWindowActivated(QMdiSubWindow* window);
 

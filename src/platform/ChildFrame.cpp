@@ -4,6 +4,7 @@
 #include "View.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
 
 namespace wabunko {
 
@@ -22,6 +23,11 @@ Document* ChildFrame::document() const { return view_ ? view_->document() : null
 void ChildFrame::closeWithoutAsking() {
   closingQuietly_ = true;
   close();
+}
+
+void ChildFrame::activateFrame() {
+  if (mdiArea()) mdiArea()->setActiveSubWindow(this);
+  if (view_) view_->setFocus();
 }
 
 void ChildFrame::closeEvent(QCloseEvent* event) {

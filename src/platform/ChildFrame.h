@@ -21,6 +21,8 @@ public:
 
   // Closes the frame without asking about the document (it is being closed already).
   void closeWithoutAsking();
+  // Brings the frame forward in its area and gives its view the focus.
+  virtual void activateFrame();
 
 protected:
   void closeEvent(QCloseEvent* event) override;

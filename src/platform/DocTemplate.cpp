@@ -38,8 +38,7 @@ Document* DocTemplate::openDocumentFile(const QString& path) {
 
   frame->view()->onInitialUpdate();
   frame->show();
-  area_()->setActiveSubWindow(frame);
-  frame->view()->setFocus();
+  frame->activateFrame();
   return doc;
 }
 

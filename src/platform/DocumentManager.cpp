@@ -6,7 +6,6 @@
 #include "View.h"
 
 #include <QFileInfo>
-#include <QMdiArea>
 
 namespace wabunko {
 namespace {
@@ -37,10 +36,7 @@ Document* DocumentManager::openDocumentFile(const QString& path) {
   if (!path.isEmpty()) {
     if (Document* open = findOpenDocument(path)) {
       if (!open->views().empty())
-        if (ChildFrame* frame = open->views().front()->childFrame()) {
-          if (frame->mdiArea()) frame->mdiArea()->setActiveSubWindow(frame);
-          frame->view()->setFocus();
-        }
+        if (ChildFrame* frame = open->views().front()->childFrame()) frame->activateFrame();
       return open;
     }
   }

@@ -17,6 +17,8 @@
 #include <QMdiArea>
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace wabunko {
 namespace {
 
@@ -92,20 +94,28 @@ TEST(MdiArrangement, ArrangementCommandIsStoredAndReadAgain) {
   EXPECT_EQ(MdiArrangement(&otherArea, h.store()).arrangeMethod, QStringLiteral("左右に"));
 }
 
-TEST(MdiArrangement, NextAndPreviousWindowGoByStackingOrder) {
-  AppHarness h;
-  const auto [first, second] = twoWindows(h, 0);
-  ASSERT_EQ(area(h).currentSubWindow(), second);
-  arrangement(h).nextWindow();
-  EXPECT_EQ(area(h).currentSubWindow(), first);
-  EXPECT_EQ(area(h).subWindowList(QMdiArea::StackingOrder).front(), second);
-  arrangement(h).previousWindow();
-  EXPECT_EQ(area(h).currentSubWindow(), second);
+TEST(MdiArrangement, NextWindowCyclesThroughTheStackAndPreviousGoesBack) {
+  for (const int maximised : {0, 1}) {
+    SCOPED_TRACE(maximised);
+    AppHarness h;
+    twoWindows(h, maximised);
+    h.app().router().dispatch(cmd::FileNew);
+    std::vector<QMdiSubWindow*> visited;
+    for (int i = 0; i < 3; ++i) {
+      visited.push_back(area(h).currentSubWindow());
+      arrangement(h).nextWindow();
+    }
+    EXPECT_EQ(area(h).currentSubWindow(), visited[0]);
+    EXPECT_EQ(std::set<QMdiSubWindow*>(visited.begin(), visited.end()).size(), 3u);
+    arrangement(h).previousWindow();
+    EXPECT_EQ(area(h).currentSubWindow(), visited[1]);
+    EXPECT_EQ(area(h).currentSubWindow()->isMaximized(), maximised == 1);
 
-  // 2202 sends the active window to the back and leaves it active.
-  ASSERT_TRUE(h.app().router().dispatch(cmd::WindowNext));
-  EXPECT_EQ(area(h).subWindowList(QMdiArea::StackingOrder).front(), second);
-  EXPECT_EQ(area(h).currentSubWindow(), second);
+    // 2202 sends the active window to the back and leaves it active.
+    ASSERT_TRUE(h.app().router().dispatch(cmd::WindowNext));
+    EXPECT_EQ(area(h).subWindowList(QMdiArea::StackingOrder).front(), visited[1]);
+    EXPECT_EQ(area(h).currentSubWindow(), visited[1]);
+  }
 }
 
 TEST(MdiArrangement, EditedDocumentsShowTheMarkOnce) {

@@ -155,7 +155,6 @@ class ReplacementFile {
     name_ = (folder / ("." + path.filename().string() + ".wabconv-XXXXXX")).string();
     fd_ = mkstemp(name_.data());
     if (fd_ < 0) throw ioError(target_);
-    if (fchmod(fd_, modeFor(target_)) != 0) throw ioError(target_);
   }
   ~ReplacementFile() {
     if (fd_ >= 0) close(fd_);
@@ -167,7 +166,7 @@ class ReplacementFile {
   void write(std::string_view bytes) { writeFd(fd_, bytes, target_); }
 
   void commit() {
-    if (fsync(fd_) != 0) throw ioError(target_);
+    if (fchmod(fd_, modeFor(target_)) != 0 || fsync(fd_) != 0) throw ioError(target_);
     if (close(std::exchange(fd_, -1)) != 0) throw ioError(target_);
     if (rename(name_.c_str(), target_.c_str()) != 0) throw ioError(target_);
     committed_ = true;
