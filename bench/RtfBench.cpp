@@ -11,6 +11,10 @@
 #include "doc/TextBridge.h"
 #include "doc/rtf/RtfReader.h"
 #include "doc/rtf/RtfWriter.h"
+#include "platform/RichTextStream.h"
+
+#include <QGuiApplication>
+#include <QTextDocument>
 
 namespace wabunko::bench {
 namespace {
@@ -101,4 +105,39 @@ void BM_WriteRtf(benchmark::State& state) {
 BENCHMARK(BM_WriteRtf)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+// The whole load and save of a rich-text document: the reader or writer plus the
+// conversion to and from the edit control's document.
+void BM_LoadRtfDocument(benchmark::State& state) {
+  const std::string& bytes = rtf();
+  for (auto _ : state) {
+    QTextDocument document;
+    RichTextStream::readRtf(document, bytes);
+    benchmark::DoNotOptimize(document.blockCount());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_LoadRtfDocument)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_SaveRtfDocument(benchmark::State& state) {
+  QTextDocument document;
+  RichTextStream::readRtf(document, rtf());
+  std::size_t written = 0;
+  for (auto _ : state) {
+    const std::string bytes = RichTextStream::writeRtf(document);
+    written = bytes.size();
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * written));
+}
+BENCHMARK(BM_SaveRtfDocument)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 }  // namespace wabunko::bench
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
