@@ -113,6 +113,15 @@ TEST(CMainFrame, FormatBarAndLineNumberCommandsFlipTheirFlags) {
   EXPECT_EQ(router.update(cmd::ViewLineNumbers).checked(), true);
 }
 
+TEST(CMainFrame, ButtonsOfCommandsNobodyHandlesShowDisabled) {
+  AppHarness h;
+  CommandRouter& router = h.app().router();
+  router.updateAll();
+  EXPECT_TRUE(router.action(57600)->isEnabled());   // new: the application's
+  EXPECT_FALSE(router.action(32819)->isEnabled());  // bold: no handler yet
+  EXPECT_FALSE(router.action(57669)->isEnabled());  // context help: none on this platform
+}
+
 TEST(CMainFrame, SignatureOpensThePerUserFileAsPlainText) {
   AppHarness h;
   h.app().router().dispatch(cmd::EditSignature);
