@@ -30,8 +30,11 @@ TEST(ToolButtonCatalogue, DefaultSetsAndCountsFollowTheCatalogues) {
   EXPECT_EQ(defaultButtons(Bar::TextStyle).size(), 13u);
   // The file bar's default buttons take images 0-9 in order.
   int image = 0;
-  for (int n : defaultButtons(Bar::File))
-    if (n != 0) EXPECT_EQ(buttonCatalogue(Bar::File)[n].image, image++);
+  for (int n : defaultButtons(Bar::File)) {
+    if (n != 0) {
+      EXPECT_EQ(buttonCatalogue(Bar::File)[n].image, image++);
+    }
+  }
   for (int count : {-1, 31, 1000}) EXPECT_TRUE(usesDefaultButtons(count)) << count;
   for (int count : {0, 30}) EXPECT_FALSE(usesDefaultButtons(count)) << count;
 }
