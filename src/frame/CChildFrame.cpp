@@ -37,11 +37,6 @@ CChildFrame::~CChildFrame() {
   if (arrangement_) arrangement_->childDestroyed();
 }
 
-void CChildFrame::setView(View* view) {
-  ChildFrame::setView(view);
-  if (Document* doc = document()) connect(doc, &Document::modifiedChanged, this, &CChildFrame::setModifiedMark);
-}
-
 void CChildFrame::activateFrame() {
   ChildFrame::activateFrame();
   if (arrangement_) arrangement_->autoArrange();

@@ -27,7 +27,6 @@ public:
   CChildFrame();
   ~CChildFrame() override;
 
-  void setView(View* view) override;
   // Activating a frame re-arranges the children.
   void activateFrame() override;
 

@@ -53,6 +53,10 @@ CWabunkoView::CWabunkoView(Document* document) : View(document), edit_(new RichT
   if (CWabunkoDoc* doc = this->document()) {
     doc->m_bReadOnly = CWabunkoApp::instance().pendingReadOnly;
     connect(edit_->document(), &QTextDocument::modificationChanged, doc, &Document::modifiedChanged);
+    // Undoing back to the saved text takes the mark away again.
+    connect(edit_->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
+      if (auto* frame = qobject_cast<CChildFrame*>(childFrame()); frame && !modified) frame->setModifiedMark(false);
+    });
   }
   applyDisplaySettings();
   setWordWrap(readInt(store, settings::FrameWordWrap));

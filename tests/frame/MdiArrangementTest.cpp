@@ -122,7 +122,7 @@ TEST(MdiArrangement, EditedDocumentsShowTheMarkOnce) {
   AppHarness h;
   CWabunkoDoc* doc = h.documents().front();
   CChildFrame* frame = frameOf(doc);
-  doc->setModifiedFlag(true);
+  doc->view()->edit().replaceSel(QStringLiteral("x"), true);  // an edit marks the title
   EXPECT_EQ(frame->windowTitle(), QStringLiteral("Wabun1 *"));
   doc->setTitle(QStringLiteral("draft*"));
   EXPECT_EQ(frame->windowTitle(), QStringLiteral("draft*"));
