@@ -17,6 +17,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/StandardCommands.h"
 #include "view/CWabunkoView.h"
+#include "view/LineNumberGutter.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -150,6 +151,13 @@ void CWabunkoApp::storeAllChildPlacements() {
 void CWabunkoApp::setChildBackground() {
   const int color = readInt(*store_, settings::ColorBackGroundChild, 0);
   for (CWabunkoView* view : views()) view->setBackgroundColor(color);
+}
+
+void CWabunkoApp::refreshAllGutters(bool paint) {
+  for (CWabunkoView* view : views()) {
+    view->gutter().layout();
+    if (paint) view->gutter().paint();
+  }
 }
 
 void CWabunkoApp::onFileOpen() {

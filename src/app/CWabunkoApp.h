@@ -57,6 +57,8 @@ public:
   void markAllChildren();
   void storeAllChildPlacements();
   void setChildBackground();
+  // Every view's gutter lays itself out anew, and paints its numbers when `paint`.
+  void refreshAllGutters(bool paint);
   std::vector<CWabunkoDoc*> documents() const;
   std::vector<CWabunkoView*> views() const;
 

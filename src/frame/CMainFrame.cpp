@@ -181,6 +181,10 @@ CMainFrame::CMainFrame()
   favorites = readString(store_, settings::FileFavorite);
 
   mapCommands();
+  // A view that becomes active lays out and paints every gutter anew.
+  connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+    if (window && drawLineNumber) CWabunkoApp::instance().refreshAllGutters(true);
+  });
   connect(statusTimer_, &QTimer::timeout, this, &CMainFrame::updateStatusPanes);
   statusTimer_->start(200);
   updateStatusPanes();
@@ -381,6 +385,7 @@ void CMainFrame::onToggleTextStyleBar() {
 void CMainFrame::onToggleLineNumbers() {
   drawLineNumber = !drawLineNumber;
   writeSetting(store_, settings::FrameDrawLineNumber, drawLineNumber);
+  CWabunkoApp::instance().refreshAllGutters(drawLineNumber != 0);
 }
 
 void CMainFrame::onToggleTopMost() {

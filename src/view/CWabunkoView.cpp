@@ -13,6 +13,7 @@
 #include "frame/CMainFrame.h"
 #include "view/ViewCommands.h"
 #include "view/CharFormat.h"
+#include "view/LineNumberGutter.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -22,6 +23,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTimer>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -59,6 +61,15 @@ CWabunkoView::CWabunkoView(Document* document) : View(document), edit_(new RichT
     });
   }
   applyDisplaySettings();
+  gutter_ = new LineNumberGutter(
+      *edit_,
+      [] {
+        const CMainFrame* frame = CWabunkoApp::instance().mainFrame();
+        return frame && frame->drawLineNumber != 0;
+      },
+      store, this);
+  // The control also scrolls on its own: wheel, scroll bar, page keys, following the caret.
+  connect(edit_->verticalScrollBar(), &QScrollBar::valueChanged, gutter_, &LineNumberGutter::paint);
   setWordWrap(readInt(store, settings::FrameWordWrap));
   verticalWriting = readInt(store, settings::FrameVertical);
 
@@ -92,8 +103,8 @@ void CWabunkoView::streamIn(std::string_view bytes, bool richText, CharCode code
   if ((fileIsReadOnly && readOnlySetting) || (doc && doc->m_bReadOnly)) {
     edit_->setReadOnly(true);
     applyReadOnlyFont();
-    edit_->setSel(0, 0);
   }
+  edit_->setSel(0, 0);  // a loaded text shows from its start
 }
 
 std::string CWabunkoView::streamOut(bool richText, CharCode code, std::size_t* lost) const {
@@ -235,6 +246,13 @@ void CWabunkoView::onContentsChanged() {
   auto* frame = qobject_cast<CChildFrame*>(childFrame());
   if (changeCount > 1 && document() && frame && document()->isModified()) frame->setModifiedMark(true);
   ++changeCount;
+  gutter_->paint();
+}
+
+void CWabunkoView::resizeEvent(QResizeEvent* event) {
+  View::resizeEvent(event);
+  gutter_->layout();
+  gutter_->paint();
 }
 
 void CWabunkoView::reportCaret(int extraLine) {

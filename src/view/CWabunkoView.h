@@ -15,6 +15,7 @@ class QPrinter;
 namespace wabunko {
 
 class CWabunkoDoc;
+class LineNumberGutter;
 class RichTextEdit;
 
 class CWabunkoView : public View {
@@ -24,6 +25,7 @@ public:
 
   CWabunkoDoc* document() const;
   EditControl& edit() const;
+  LineNumberGutter& gutter() const { return *gutter_; }
 
   // Load: puts the file's bytes into the control, decoding `code`, and decides on the
   // read-only display.
@@ -60,6 +62,7 @@ public:
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
 private:
   void applyDisplaySettings();
@@ -75,6 +78,7 @@ private:
   int printWidthPixels() const;
 
   RichTextEdit* edit_;
+  LineNumberGutter* gutter_;
   bool damagedOnLoad_ = false;
   int wordWrap_ = 2;
 };
