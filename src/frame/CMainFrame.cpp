@@ -14,6 +14,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Document.h"
 #include "platform/DocumentManager.h"
+#include "platform/InputMethod.h"
 #include "platform/KeyboardLocks.h"
 #include "platform/RecentFileList.h"
 #include "platform/SettingsStore.h"
@@ -355,6 +356,12 @@ void CMainFrame::onOpenPassedFile(const QString& path) {
   if (isMinimized()) showNormal();
   raise();
   activateWindow();
+}
+
+void CMainFrame::showImeStatus() {
+  QAction* button = CWabunkoApp::instance().router().action(cmd::InputMethodToggle);
+  button->setCheckable(true);
+  button->setChecked(InputMethod().state() == InputMethod::State::Open);
 }
 
 void CMainFrame::startAutoSave() {

@@ -66,6 +66,9 @@ public:
   void stopAutoSave();
   bool autoSaveRunning() const;
 
+  // The IME button shows whether the input method is open.
+  void showImeStatus();
+
   // The per-user files live in the user's data folder: "<user>_signature.wbk" and so on.
   static QString userFilePath(const QString& suffix);
 

@@ -9,6 +9,7 @@
 #include "doc/TextBridge.h"
 #include "platform/StandardCommands.h"
 #include "platform/CommandRouter.h"
+#include "platform/InputMethod.h"
 #include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
 #include "view/ViewCommands.h"
@@ -52,6 +53,10 @@ CWabunkoView::CWabunkoView(Document* document) : View(document), edit_(new RichT
                  colorFromRef(static_cast<std::uint32_t>(readInt(store, settings::imeBackground(i)))),
                  readInt(store, settings::imeEffects(i))};
   edit_->setCompositionStyles(styles);
+  if (readInt(store, settings::ImeAuto) != 0)
+    InputMethod().openWhenReady(edit_, [](InputMethod::State) {
+      if (CMainFrame* frame = CWabunkoApp::instance().mainFrame()) frame->showImeStatus();
+    });
   if (CWabunkoDoc* doc = this->document()) {
     doc->m_bReadOnly = CWabunkoApp::instance().pendingReadOnly;
     connect(edit_->document(), &QTextDocument::modificationChanged, doc, &Document::modifiedChanged);
@@ -221,6 +226,11 @@ void CWabunkoView::mapCommands() {
   }
   onCommandId(cmd::ReadOnlyToggle, [this] { onToggleReadOnly(); });
   onUpdateId(cmd::ReadOnlyToggle, [this](CmdUI& ui) { ui.setCheck(document() && document()->m_bReadOnly); });
+
+  onCommandId(cmd::InputMethodToggle, [] {
+    InputMethod().toggle();
+    if (CMainFrame* frame = CWabunkoApp::instance().mainFrame()) frame->showImeStatus();
+  });
 
   onCommandId(cmd::FilePrint, [this] { printWithDialog(); });
   onCommandId(cmd::FilePrintDirect, [this] {

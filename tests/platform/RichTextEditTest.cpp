@@ -1,8 +1,16 @@
 #include "platform/RichTextEdit.h"
 #include "platform/RichTextStream.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
+#include <functional>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace wabunko {
 namespace {
@@ -27,6 +35,162 @@ TEST(RichTextEdit, SelectionAndReplacementFollowTheRichEditRules) {
   edit.setModified(false);
   EXPECT_FALSE(edit.isModified());
   EXPECT_EQ(RichTextStream::plainText(*edit.document()), QStringLiteral("1\n2\nthree\nfour"));
+}
+
+// A document of every kind of line: short ones, a long Japanese paragraph and a long one
+// of words that wrap, an empty paragraph, forced line breaks, one ending the paragraph.
+const QString kMixed = QStringLiteral(
+    "短い行\n"
+    "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわをん"
+    "アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワヲン\n"
+    "\n"
+    "forced\u2028break and\u2028\n"
+    "words that wrap at spaces and keep   the spaces at the end of their lines when they do\n"
+    "最後");
+
+// The display lines as the layout itself lays them out: the start of each, in order.
+std::vector<int> laidOutLineStarts(QTextEdit& edit) {
+  QTextDocument* doc = edit.document();
+  doc->documentLayout()->documentSize();  // finishes the layout
+  std::vector<int> starts;
+  for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+    for (int i = 0; i < block.layout()->lineCount(); ++i) starts.push_back(block.position() + block.layout()->lineAt(i).textStart());
+  return starts;
+}
+
+struct Shown {
+  explicit Shown(EditControl::Wrap wrap, const QString& text = kMixed) {
+    edit.resize(220, 120);
+    edit.setWrap(wrap, 150);
+    edit.replaceSel(text, false);
+    edit.setSel(0, 0);
+    edit.show();
+  }
+  RichTextEdit edit;
+};
+
+// Every line and every position against the layout's own lines.
+void expectLinesOfTheLayout(RichTextEdit& edit) {
+  const QString text = RichTextStream::plainText(*edit.document());
+  const std::vector<int> starts = laidOutLineStarts(edit);
+  const int lines = static_cast<int>(starts.size());
+  ASSERT_EQ(edit.lineCount(), lines);
+  for (int line = 0; line < lines; ++line) ASSERT_EQ(edit.lineIndex(line), starts[static_cast<std::size_t>(line)]) << line;
+  EXPECT_EQ(edit.lineIndex(lines), -1);
+  EXPECT_EQ(edit.lineIndex(lines + 10), -1);
+  EXPECT_EQ(edit.lineText(lines), QString());
+  for (int pos = 0; pos <= edit.textLength(); ++pos) {
+    const int line = edit.lineFromChar(pos);
+    const int start = starts[static_cast<std::size_t>(line)];
+    const int next = line + 1 < lines ? starts[static_cast<std::size_t>(line) + 1] : edit.textLength() + 1;
+    ASSERT_TRUE(start <= pos && pos < next) << pos << " on line " << line;
+    // The line without the break that ends it: a paragraph's or a forced one.
+    QString expected = text.mid(start, next - start);
+    if (expected.endsWith(QLatin1Char('\n')) || expected.endsWith(QChar::LineSeparator)) expected.chop(1);
+    ASSERT_EQ(edit.lineLength(pos), expected.size()) << pos;
+    ASSERT_EQ(edit.lineText(line), expected) << line;
+  }
+  EXPECT_EQ(edit.lineFromChar(edit.textLength() + 5), lines - 1);
+}
+
+TEST(RichTextEdit, LinesAreTheDisplayLinesInEveryWrapMode) {
+  for (const auto wrap : {EditControl::Wrap::None, EditControl::Wrap::WindowEdge, EditControl::Wrap::PrintWidth}) {
+    SCOPED_TRACE(static_cast<int>(wrap));
+    Shown shown(wrap);
+    const int paragraphs = shown.edit.document()->blockCount();
+    // Asked before anything forces the whole layout.
+    const int lines = shown.edit.lineCount();
+    if (wrap == EditControl::Wrap::None) EXPECT_EQ(lines, paragraphs + 2);  // the two forced breaks
+    else EXPECT_GT(lines, paragraphs + 4);
+    expectLinesOfTheLayout(shown.edit);
+  }
+}
+
+TEST(RichTextEdit, MinusOneMeansTheLineOfTheSelectionStart) {
+  Shown shown(EditControl::Wrap::PrintWidth);
+  RichTextEdit& edit = shown.edit;
+  const int start = edit.lineIndex(2) + 3;  // inside the second line of the long paragraph
+  edit.setSel(start + 40, start);
+  EXPECT_EQ(edit.lineFromChar(-1), 2);
+  EXPECT_EQ(edit.lineIndex(-1), edit.lineIndex(2));
+  EXPECT_EQ(edit.lineLength(-1), edit.lineLength(start));
+  EXPECT_EQ(edit.lineText(-1), edit.lineText(2));
+  EXPECT_EQ(edit.lineIndex(2), edit.lineIndex(1) + edit.lineLength(edit.lineIndex(1)))
+      << "a wrapped line has no break of its own";
+}
+
+TEST(RichTextEdit, LinesFollowEditsAndEveryChangeOfTheLayout) {
+  Shown shown(EditControl::Wrap::PrintWidth);
+  RichTextEdit& edit = shown.edit;
+  const auto atEndOfParagraph = [&edit](int paragraph) {
+    const QTextBlock block = edit.document()->findBlockByNumber(paragraph);
+    edit.setSel(block.position() + block.length() - 1, block.position() + block.length() - 1);
+  };
+  const std::function<void()> changes[] = {
+      [&] { atEndOfParagraph(0); edit.replaceSel(QStringLiteral("を長くして折り返させる文字列を足す"), true); },
+      [&] { edit.setSel(edit.lineIndex(3) + 2, edit.lineIndex(3) + 2); edit.replaceSel(QStringLiteral("\n\n"), true); },
+      [&] { edit.setSel(edit.lineIndex(1), edit.lineIndex(6)); edit.replaceSel(QString(), true); },
+      [&] { edit.undo(); },
+      [&] { edit.setSel(5, 60); QTextBlockFormat f; f.setLeftMargin(40); edit.setSelectionParaFormat(f); },
+      [&] { QTextCharFormat f; f.setFontPointSize(20); edit.setDefaultCharFormat(f); },
+      [&] { edit.setWrap(EditControl::Wrap::PrintWidth, 90); },
+      [&] { edit.setWrap(EditControl::Wrap::WindowEdge); edit.resize(160, 120); },
+      [&] { edit.setTextMargins(QMargins(30, 0, 0, 0)); },
+      [&] { edit.setSel(0, -1); edit.replaceSel(QStringLiteral("one\ntwo"), false); },
+  };
+  int step = 0;
+  for (const auto& change : changes) {
+    SCOPED_TRACE(step++);
+    edit.lineCount();  // every count known before the change
+    change();
+    QApplication::processEvents();
+    expectLinesOfTheLayout(edit);
+  }
+}
+
+TEST(RichTextEdit, AControlNeverShownCountsParagraphsAndForcedBreaks) {
+  RichTextEdit edit;
+  edit.setWrap(EditControl::Wrap::WindowEdge);
+  edit.replaceSel(kMixed, false);
+  EXPECT_EQ(edit.lineCount(), edit.document()->blockCount() + 2);
+  EXPECT_EQ(edit.lineText(4), QStringLiteral("break and"));
+  EXPECT_EQ(edit.lineText(5), QString());
+  EXPECT_EQ(edit.lineFromChar(edit.textLength()), edit.lineCount() - 1);
+}
+
+TEST(RichTextEdit, ScrollingGoesByDisplayLinesAndStopsAtTheLast) {
+  Shown shown(EditControl::Wrap::PrintWidth, kMixed + kMixed + kMixed);
+  RichTextEdit& edit = shown.edit;
+  EXPECT_EQ(edit.firstVisibleLine(), 0);
+  edit.lineScroll(3);
+  EXPECT_EQ(edit.firstVisibleLine(), 3);
+  edit.lineScroll(-2);
+  EXPECT_EQ(edit.firstVisibleLine(), 1);
+  edit.lineScroll(-10);
+  EXPECT_EQ(edit.firstVisibleLine(), 0);
+  edit.lineScroll(edit.lineCount());
+  EXPECT_GT(edit.firstVisibleLine(), 0);
+  EXPECT_EQ(edit.verticalScrollBar()->value(), edit.verticalScrollBar()->maximum());
+}
+
+TEST(RichTextEdit, AFileReadInLeavesTheCaretAtTheStartAndTheRestUnlaidOut) {
+  std::string bytes;
+  for (int i = 0; i < 20000; ++i) bytes += "\x82\xa0\x82\xa2\x82\xa4 line of text long enough to wrap once or twice\r\n";
+  RichTextEdit edit;
+  edit.resize(300, 200);
+  edit.setWrap(EditControl::Wrap::PrintWidth, 200);
+  edit.show();
+  edit.streamIn([&bytes](QTextDocument& document) { RichTextStream::readPlainText(document, bytes); });
+  int start = -1, end = -1;
+  edit.getSel(start, end);
+  EXPECT_EQ(start, 0);
+  EXPECT_EQ(end, 0);
+  const QTextBlock last = edit.document()->lastBlock().previous();
+  EXPECT_EQ(last.layout()->lineCount(), 0) << "nothing near the end is laid out yet";
+  EXPECT_EQ(edit.lineFromChar(edit.lineIndex(7)), 7);
+  EXPECT_EQ(edit.firstVisibleLine(), 0);
+  EXPECT_EQ(last.layout()->lineCount(), 0) << "questions about the top lay out only the top";
+  EXPECT_EQ(edit.lineCount(), static_cast<int>(laidOutLineStarts(edit).size()));
 }
 
 TEST(RichTextStream, LinesKeepTheirEndsAndNewLinesTakeTheCommonOne) {
