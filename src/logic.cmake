@@ -3,8 +3,10 @@
 add_library(wabunko_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/doc/CharCodes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/CountUnrepresentable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/doc/DirectoryHistory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/DisplayLineIndex.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/TextBridge.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/doc/TextConversions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/LineEnds.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/PathParts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/rtf/RtfReader.cpp
@@ -16,6 +18,7 @@ add_library(wabunko_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/frame/ToolButtonCatalogue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/HotKeyTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/view/CompositionStates.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/view/TextTools.cpp
   ${CMAKE_BINARY_DIR}/generated/Cp932Table.cpp
 )
 target_include_directories(wabunko_logic PUBLIC ${CMAKE_CURRENT_LIST_DIR})

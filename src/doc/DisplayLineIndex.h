@@ -30,13 +30,10 @@ public:
   int firstUnknown() const;
   // The last paragraph of the unmeasured run that starts at `first`, at most `limit`.
   int unknownRunEnd(int first, int limit) const;
-  bool isKnown(int paragraph) const { return counts_[static_cast<std::size_t>(paragraph)] > 0; }
   // Records the measured counts of paragraphs first, first + 1, ... (each at least 1).
   void setLines(int first, std::span<const int> lines);
 
-  // Lines of `paragraph` (1 while unknown).
-  int lines(int paragraph) const { return valueOf(counts_[static_cast<std::size_t>(paragraph)]); }
-  // Lines of the paragraphs before `paragraph`.
+  // Lines of the paragraphs before `paragraph` (an unmeasured one counts 1).
   int linesBefore(int paragraph) const;
   int totalLines() const { return linesBefore(paragraphCount()); }
 
@@ -51,6 +48,7 @@ public:
 
 private:
   static int valueOf(int count) { return count > 0 ? count : 1; }
+  int lines(int paragraph) const { return valueOf(counts_[static_cast<std::size_t>(paragraph)]); }
   void rebuild() const;
   void add(int paragraph, int delta);
 

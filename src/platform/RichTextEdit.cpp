@@ -17,6 +17,13 @@ RichTextEdit::RichTextEdit(QWidget* parent) : QTextEdit(parent) {
   connect(document(), &QTextDocument::contentsChange, this, &RichTextEdit::onContentsChange);
 }
 
+void RichTextEdit::setDocument(QTextDocument* document) {
+  disconnect(this->document(), &QTextDocument::contentsChange, this, &RichTextEdit::onContentsChange);
+  QTextEdit::setDocument(document);
+  connect(this->document(), &QTextDocument::contentsChange, this, &RichTextEdit::onContentsChange);
+  lines_.reset(this->document()->blockCount());
+}
+
 void RichTextEdit::getSel(int& start, int& end) const {
   const QTextCursor c = textCursor();
   start = c.selectionStart();
@@ -66,8 +73,6 @@ void RichTextEdit::setModified(bool modified) { document()->setModified(modified
 
 namespace wabunko {
 namespace {
-
-constexpr QChar kLineBreak = QChar::LineSeparator;
 
 std::u16string_view utf16(const QString& s) {
   return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
@@ -210,7 +215,7 @@ RichTextEdit::LinePlace RichTextEdit::placeOfDisplayLine(int line) const {
 
 int RichTextEdit::lengthOf(const LinePlace& place) const {
   const QChar last = place.end > place.start ? document()->characterAt(place.block.position() + place.end - 1) : QChar();
-  return lengthWithoutBreak(place.start, place.end, last == kLineBreak ? u'\u2028' : u'\0');
+  return lengthWithoutBreak(place.start, place.end, last.unicode());
 }
 
 qreal RichTextEdit::lineTop(const LinePlace& place) const {
@@ -326,7 +331,10 @@ void RichTextEdit::streamIn(const std::function<void(QTextDocument&)>& fill) {
   QTextDocument* doc = document();
   const QSizeF page = doc->pageSize();
   doc->setPageSize(QSizeF(0, 0));
+  // What a file brings in is not a step to undo.
+  doc->setUndoRedoEnabled(false);
   fill(*doc);
+  doc->setUndoRedoEnabled(true);
   setTextCursor(QTextCursor(doc));
   doc->setPageSize(page);
 }

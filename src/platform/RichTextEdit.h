@@ -10,7 +10,9 @@
 // (one line, plus one per forced line break), so no question ever waits for the layout.
 // Edits forget the paragraphs they touch; a change of the layout's width, font or text
 // options forgets them all. A question about a line or position therefore lays out the
-// document only up to there, and once that part is laid out it costs O(log n).
+// document only up to there, and once that part is laid out it costs O(log n); with
+// wrapping, the line count (or a line past the end) needs the whole text laid out. A
+// control never shown has no page width yet and shows paragraphs as they are.
 
 #include "EditControl.h"
 #include "doc/DisplayLineIndex.h"
@@ -64,6 +66,10 @@ public:
   void setCompositionStyles(const std::array<CompositionStyle, 4>& styles) override;
   void setWrap(Wrap wrap, int printWidthPixels = 0) override;
   void setTextMargins(const QMargins& margins) override;
+
+  // Shows another document (through this class: QTextEdit's own does not tell the line
+  // count to follow the new one).
+  void setDocument(QTextDocument* document);
 
   // Replaces the whole text by what `fill` puts into the document (a file read in),
   // leaving the caret at the start as the rich-edit control's stream-in does. Filling the

@@ -189,6 +189,8 @@ rtf::Run imageRun(const QTextImageFormat& f, const QFont& defaultFont) {
 bool readRtf(QTextDocument& document, std::string_view bytes) {
   const rtf::RtfReadResult read = rtf::readRtf(bytes);
   document.clear();
+  // Reading a file is not a step the user can undo.
+  document.setUndoRedoEnabled(false);
   QTextCursor cursor(&document);
   cursor.beginEditBlock();
   int images = 0;
@@ -205,6 +207,7 @@ bool readRtf(QTextDocument& document, std::string_view bytes) {
     }
   }
   cursor.endEditBlock();
+  document.setUndoRedoEnabled(true);
   document.setModified(false);
   return !read.damaged;
 }

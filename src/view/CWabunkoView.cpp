@@ -15,6 +15,12 @@
 #include "view/ViewCommands.h"
 #include "view/CharFormat.h"
 #include "view/LineNumberGutter.h"
+#include "view/TextTools.h"
+#include "doc/TextConversions.h"
+#include "doc/CPunctuationDlg.h"
+#include "doc/CWorkProgressDlg.h"
+#include "frame/FrameCommands.h"
+#include "platform/Dialogs.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -24,6 +30,12 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QSaveFile>
 #include <QScrollBar>
 #include <QTimer>
 #include <QTextCursor>
@@ -89,18 +101,21 @@ EditControl& CWabunkoView::edit() const { return *edit_; }
 
 void CWabunkoView::streamIn(std::string_view bytes, bool richText, CharCode code, bool fileIsReadOnly) {
   const bool decode = converts(code) || code == CharCode::InternetForm;
-  QTextDocument& content = *edit_->document();
-  if (richText) {
-    if (!RichTextStream::readRtf(content, bytes)) damagedOnLoad_ = true;
-    // The code applies to the text of the rich text, run by run so formats stay.
-    if (decode)
-      RichTextStream::convertRuns(content, [code](std::u16string_view text) {
-        TextBridge bridge;
-        return bridge.fromBytes(DecodeToShiftJis(code, bridge.toBytes(text)));
-      });
-  } else {
-    RichTextStream::readPlainText(content, decode ? DecodeToShiftJis(code, bytes) : std::string(bytes));
-  }
+  // Filled as the control streams text in: no caret report or layout while it fills, the
+  // caret at the start afterwards.
+  edit_->streamIn([&](QTextDocument& content) {
+    if (richText) {
+      if (!RichTextStream::readRtf(content, bytes)) damagedOnLoad_ = true;
+      // The code applies to the text of the rich text, run by run so formats stay.
+      if (decode)
+        RichTextStream::convertRuns(content, [code](std::u16string_view text) {
+          TextBridge bridge;
+          return bridge.fromBytes(DecodeToShiftJis(code, bridge.toBytes(text)));
+        });
+    } else {
+      RichTextStream::readPlainText(content, decode ? DecodeToShiftJis(code, bytes) : std::string(bytes));
+    }
+  });
   applyDisplaySettings();
 
   const bool readOnlySetting = readInt(CWabunkoApp::instance().store(), settings::FileReadOnly) != 0;
@@ -109,7 +124,6 @@ void CWabunkoView::streamIn(std::string_view bytes, bool richText, CharCode code
     edit_->setReadOnly(true);
     applyReadOnlyFont();
   }
-  edit_->setSel(0, 0);  // a loaded text shows from its start
 }
 
 std::string CWabunkoView::streamOut(bool richText, CharCode code, std::size_t* lost) const {
@@ -201,7 +215,6 @@ void CWabunkoView::setBackgroundColor(int colorRef) {
 void CWabunkoView::mapCommands() {
   onCommandId(cmd::EditUndo, [this] { edit_->undo(); });
   onCommandId(cmd::EditRedo, [this] { edit_->redo(); });
-  onCommandId(cmd::EditCut, [this] { edit_->cut(); });
   onCommandId(cmd::EditCopy, [this] { edit_->copy(); });
   onCommandId(cmd::EditPaste, [this] { edit_->paste(); });
   onCommandId(cmd::EditClear, [this] { edit_->textCursor().removeSelectedText(); });
@@ -227,6 +240,8 @@ void CWabunkoView::mapCommands() {
   onCommandId(cmd::ReadOnlyToggle, [this] { onToggleReadOnly(); });
   onUpdateId(cmd::ReadOnlyToggle, [this](CmdUI& ui) { ui.setCheck(document() && document()->m_bReadOnly); });
 
+  mapTextTools();
+  mapConversions();
   onCommandId(cmd::InputMethodToggle, [] {
     InputMethod().toggle();
     if (CMainFrame* frame = CWabunkoApp::instance().mainFrame()) frame->showImeStatus();
@@ -238,6 +253,149 @@ void CWabunkoView::mapCommands() {
     print(printer);
   });
   onCommandId(cmd::FilePrintPreview, [this] { printPreview(); });
+}
+
+void CWabunkoView::rewrite(int start, int end, const ByteConversion& convert) {
+  edit_->setSel(start, end);
+  const QString text = edit_->selectedText();
+  TextBridge bridge;
+  const std::optional<std::string> result =
+      convert(bridge.toBytes({reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())}));
+  if (!result) return;
+  const std::u16string back = bridge.fromBytes(*result);
+  edit_->replaceSel(QString::fromUtf16(back.data(), static_cast<qsizetype>(back.size())), false);
+}
+
+void CWabunkoView::mapTextTools() {
+  onCommandId(cmd::ToolLineLength, [this] {
+    const int length = CWabunkoApp::instance().mainFrame() ? CWabunkoApp::instance().mainFrame()->lineLength : 80;
+    rewrite(0, -1, [length](const std::string& text) { return breakLines(text, length); });
+  });
+  onCommandId(cmd::ToolTrailingBlanks,
+              [this] { rewrite(0, -1, [](const std::string& text) { return removeTrailingBlanks(text); }); });
+  onCommandId(cmd::ToolQuotationMark, [this] {
+    prefixSelectedLines(readString(CWabunkoApp::instance().store(), settings::CommandQuotationMark));
+  });
+  onCommandId(cmd::ToolClipboardPrefix, [this] { prefixSelectedLines(QGuiApplication::clipboard()->text()); });
+  onCommandId(cmd::ToolSignature, [this] { insertSignature(); });
+  onCommandId(cmd::ToolAppendCopy, [this] { appendToClipboard(false); });
+  onCommandId(cmd::ToolAppendCut, [this] { appendToClipboard(true); });
+  onCommandId(cmd::EditCut, [this] { cutWithClipRecord(); });
+  const auto writable = [this](CmdUI& ui) { ui.enable(!edit_->isReadOnly()); };
+  for (int id : {cmd::ToolLineLength, cmd::ToolTrailingBlanks, cmd::ToolQuotationMark, cmd::ToolClipboardPrefix,
+                 cmd::ToolSignature, cmd::ToolAppendCut})
+    onUpdateId(id, writable);
+}
+
+void CWabunkoView::mapConversions() {
+  const std::pair<int, std::string (*)(std::string_view)> conversions[] = {
+      {cmd::ConvertUpper, ToUpperCase},
+      {cmd::ConvertLower, ToLowerCase},
+      {cmd::ConvertFullWidth, ToFullWidth},
+      {cmd::ConvertHalfWidth, ToHalfWidth},
+  };
+  for (const auto& [id, convert] : conversions)
+    onCommandId(id, [this, convert = convert] {
+      convertSelection([convert](const std::string& text) { return convert(text); });
+    });
+  onCommandId(cmd::ConvertPunctuation, [this] { convertPunctuation(); });
+  for (int id : {cmd::ConvertUpper, cmd::ConvertLower, cmd::ConvertFullWidth, cmd::ConvertHalfWidth,
+                 cmd::ConvertPunctuation})
+    onUpdateId(id, [this](CmdUI& ui) { ui.enable(!edit_->isReadOnly()); });
+}
+
+void CWabunkoView::convertSelection(const ByteConversion& convert) {
+  int start = 0, end = 0;
+  if (readInt(CWabunkoApp::instance().store(), settings::CommandConvertOnlySelected) == 0)
+    end = -1;
+  else
+    edit_->getSel(start, end);
+  rewrite(start, end, convert);
+}
+
+void CWabunkoView::convertPunctuation() {
+  CPunctuationDlg dialog(this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const PunctuationChoices choices{dialog.m_nComma == 1, dialog.m_nPeriod == 1,
+                                   static_cast<PunctuationWidth>(dialog.m_nWidth)};
+  CWorkProgressDlg progress(CWabunkoApp::instance().mainFrame());
+  convertSelection([&](const std::string& text) {
+    return ConvertPunctuation(text, choices, [&progress](std::size_t done, std::size_t total) {
+      // Input goes through between chunks, so Cancel can be pressed.
+      QCoreApplication::processEvents();
+      progress.setPosition(total ? static_cast<int>(100 * done / total) : 100);
+      return progress.running();
+    });
+  });
+}
+
+void CWabunkoView::prefixSelectedLines(const QString& prefix) {
+  // From the start of the selection's first line to its end, so a selection ending at a
+  // line's start marks that line too.
+  int start = 0, end = 0;
+  edit_->getSel(start, end);
+  const int lineStart = edit_->textDocument()->findBlock(start).position();
+  QString withCrLf = prefix;
+  withCrLf.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  TextBridge prefixBridge;
+  rewrite(lineStart, end, [&withCrLf](const std::string& text) {
+    // The prefix goes through the same bytes as the text: Shift-JIS with CR LF.
+    return prefixLines(text, 0, text.size(),
+                       TextBridge::toShiftJis({reinterpret_cast<const char16_t*>(withCrLf.utf16()),
+                                               static_cast<std::size_t>(withCrLf.size())}));
+  });
+}
+
+void CWabunkoView::insertSignature() {
+  const QString path = CMainFrame::userFilePath(QStringLiteral("_signature.wbk"));
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile file(path);
+  // Created empty when absent, left as it is when present; no file, no signature.
+  if (!file.open(QIODevice::ReadWrite)) return;
+  const QByteArray bytes = file.readAll();
+  file.close();
+  if (bytes.isEmpty()) {
+    const auto answer = showMessage(this, {QStringLiteral("シグニチャが登録されていません\n新規に作成しますか？"),
+                                           QStringLiteral("Wabエディタ"), QMessageBox::Question,
+                                           QMessageBox::Yes | QMessageBox::No});
+    if (answer == QMessageBox::Yes)
+      QTimer::singleShot(0, [] { CWabunkoApp::instance().router().dispatch(cmd::EditSignature); });
+    return;
+  }
+  const std::u16string text =
+      TextBridge::toUnicode(signatureText({bytes.constData(), static_cast<std::size_t>(bytes.size())}));
+  edit_->replaceSel(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())), false);
+}
+
+void CWabunkoView::appendToClipboard(bool cut) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->setText(clipboard->text() + edit_->selectedText());
+  if (cut) edit_->replaceSel(QString(), false);
+}
+
+void CWabunkoView::cutWithClipRecord() {
+  // The record of the last cut replaces the file's content: nothing reads older records,
+  // and writing over the start of a longer file would leave its tail behind.
+  int start = 0, end = 0;
+  edit_->getSel(start, end);
+  const QString selected = edit_->selectedText();
+  const QString path = document() ? document()->pathName() : QString();
+  const auto bytes = [](const QString& s) {
+    return TextBridge::toShiftJis({reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())});
+  };
+  const QString clipPath = CMainFrame::userFilePath(QStringLiteral("_clip.wbk"));
+  QDir().mkpath(QFileInfo(clipPath).absolutePath());
+  QSaveFile clip(clipPath);
+  if (clip.open(QIODevice::WriteOnly)) {
+    const std::string record = clipRecord(bytes(path), start, bytes(selected));
+    clip.write(record.data(), static_cast<qint64>(record.size()));
+    if (!clip.commit()) {
+      showMessage(this, {tr("切り取りの記録 %1 を書けません。\n%2").arg(clipPath, clip.errorString()),
+                         QStringLiteral("Wabunko"), QMessageBox::Warning, QMessageBox::Ok});
+      return;
+    }
+  }
+  edit_->cut();
 }
 
 void CWabunkoView::onInitialUpdate() {

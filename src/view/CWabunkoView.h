@@ -7,6 +7,8 @@
 #include "platform/View.h"
 
 #include <cstddef>
+#include <functional>
+#include <optional>
 
 class QPrinter;
 #include <string>
@@ -73,6 +75,20 @@ private:
   void onToggleReadOnly();
   void onFocusIn();
   void showContextMenu(const QPoint& globalPos);
+  // Replaces [start, end) by what `convert` makes of its Shift-JIS bytes (nothing: leave
+  // it), without undo; characters outside code page 932 survive through a side table.
+  using ByteConversion = std::function<std::optional<std::string>(const std::string&)>;
+  void rewrite(int start, int end, const ByteConversion& convert);
+  void mapTextTools();
+  void mapConversions();
+  // The conversions work on the selection, or on the whole text unless "Convert Only
+  // Selected" is set.
+  void convertSelection(const ByteConversion& convert);
+  void convertPunctuation();
+  void prefixSelectedLines(const QString& prefix);
+  void insertSignature();
+  void appendToClipboard(bool cut);
+  void cutWithClipRecord();
   void printWithDialog();
   void printPreview();
   int printWidthPixels() const;

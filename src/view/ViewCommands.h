@@ -15,5 +15,17 @@ inline constexpr int FormatUnderline = 32821;
 inline constexpr int AlignLeft = 32790;
 inline constexpr int AlignCentre = 32791;
 inline constexpr int AlignRight = 32792;
+inline constexpr int ConvertUpper = 32771;
+inline constexpr int ConvertLower = 32772;
+inline constexpr int ConvertFullWidth = 32773;
+inline constexpr int ConvertHalfWidth = 32774;
+inline constexpr int ConvertPunctuation = 32818;
+inline constexpr int ToolLineLength = 32828;
+inline constexpr int ToolTrailingBlanks = 32829;
+inline constexpr int ToolQuotationMark = 32822;
+inline constexpr int ToolClipboardPrefix = 32786;
+inline constexpr int ToolSignature = 32804;
+inline constexpr int ToolAppendCopy = 32816;
+inline constexpr int ToolAppendCut = 32817;
 
 }  // namespace wabunko::cmd

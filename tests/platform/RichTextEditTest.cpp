@@ -3,6 +3,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -146,6 +147,36 @@ TEST(RichTextEdit, LinesFollowEditsAndEveryChangeOfTheLayout) {
     QApplication::processEvents();
     expectLinesOfTheLayout(edit);
   }
+}
+
+TEST(RichTextEdit, TheCompositionCountsItsLinesWhileItLasts) {
+  Shown shown(EditControl::Wrap::PrintWidth);
+  RichTextEdit& edit = shown.edit;
+  const int lines = edit.lineCount();
+  edit.setSel(3, 3);  // the end of the short first line
+  const auto compose = [&edit](const QString& text) {
+    QInputMethodEvent event(text, {});
+    QApplication::sendEvent(&edit, &event);
+  };
+  compose(QStringLiteral("にほんごのぶんしょうをにゅうりょくしているところです"));
+  EXPECT_EQ(edit.lineCount(), static_cast<int>(laidOutLineStarts(edit).size()));
+  EXPECT_GT(edit.lineCount(), lines);
+  // Positions leave the composition out: its lines start where it stands.
+  const int composed = edit.document()->begin().layout()->lineCount();
+  EXPECT_GT(composed, 1);
+  EXPECT_EQ(edit.lineIndex(1), 3);
+  EXPECT_EQ(edit.lineIndex(composed), edit.document()->findBlockByNumber(1).position());
+  EXPECT_EQ(edit.lineFromChar(edit.document()->findBlockByNumber(1).position()), composed);
+  compose(QString());
+  EXPECT_EQ(edit.lineCount(), lines);
+}
+
+TEST(RichTextEdit, AnotherDocumentIsFollowed) {
+  Shown shown(EditControl::Wrap::PrintWidth);
+  QTextDocument other;
+  shown.edit.setDocument(&other);
+  shown.edit.replaceSel(kMixed + QStringLiteral("\nmore"), true);
+  expectLinesOfTheLayout(shown.edit);
 }
 
 TEST(RichTextEdit, AControlNeverShownCountsParagraphsAndForcedBreaks) {
