@@ -47,6 +47,9 @@ public:
   // The text of `line` without its line break; empty past the end.
   virtual QString lineText(int line) const = 0;
   virtual int firstVisibleLine() const = 0;
+  // How far, in pixels, the text is scrolled past the top of the first visible line: 0 when
+  // that line stands where the first line stands with the text scrolled to the start.
+  virtual int firstVisibleLineOffset() const = 0;
   // Scrolls the text up (positive) or down by whole lines.
   virtual void lineScroll(int lines) = 0;
 

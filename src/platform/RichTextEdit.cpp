@@ -324,6 +324,13 @@ void RichTextEdit::setWrap(Wrap wrap, int printWidthPixels) {
 
 void RichTextEdit::setTextMargins(const QMargins& margins) { setViewportMargins(margins); }
 
+int RichTextEdit::firstVisibleLineOffset() const {
+  QTextCursor top(document());
+  top.setPosition(lineIndex(firstVisibleLine()));
+  // Scrolled to the start, the first line's top is at the document margin.
+  return qRound(document()->documentMargin()) - cursorRect(top).top();
+}
+
 void RichTextEdit::streamIn(const std::function<void(QTextDocument&)>& fill) {
   // Without a page size the layout lays nothing out: the text goes in, and the caret that
   // followed it to its end comes back to the start, without the layout running through the

@@ -51,6 +51,7 @@ public:
   int lineLength(int pos) const override;
   QString lineText(int line) const override;
   int firstVisibleLine() const override;
+  int firstVisibleLineOffset() const override;
   void lineScroll(int lines) override;
 
   QTextCharFormat selectionCharFormat() const override;

@@ -57,7 +57,8 @@ std::vector<LineNumberGutter::Number> LineNumberGutter::numbersFor(const FontRec
   const int pitch = linePitch();
   int line = edit_.firstVisibleLine();
   std::vector<Number> numbers;
-  for (int y = record.font.height / 5; y < bottom; y += pitch)
+  // A line scrolled part of the way out of view takes its number with it.
+  for (int y = record.font.height / 5 - edit_.firstVisibleLineOffset(); y < bottom; y += pitch)
     numbers.push_back({QString::asprintf("%4d:", ++line), QPoint(0, y)});
   return numbers;
 }

@@ -152,6 +152,27 @@ TEST(LineNumberGutter, WrappedLinesEachGetTheirOwnNumberBesideThem) {
   }
 }
 
+// Scrolled part of the way into a line, the numbers move with the text and each stays beside
+// its line; at a line's top they stand as at the start.
+TEST(LineNumberGutter, NumbersMoveWithTheTextScrolledPartOfALine) {
+  GutteredEdit g;
+  g.edit.replaceSel(lines(40), true);
+  g.gutter.layout();
+  g.edit.verticalScrollBar()->setValue(0);
+  const int pitch = lineTop(g.edit, 1) - lineTop(g.edit, 0);
+  const int besideLine = g.gutter.numbers().front().at.y() - lineTop(g.edit, 0);
+  for (const int scroll : {pitch / 3, pitch - 1, 5 * pitch, 5 * pitch + pitch / 2}) {
+    SCOPED_TRACE(scroll);
+    g.edit.verticalScrollBar()->setValue(scroll);
+    const int first = g.edit.firstVisibleLine();
+    const std::vector<LineNumberGutter::Number> numbers = g.gutter.numbers();
+    for (int k = 0; k < 4; ++k) {
+      EXPECT_EQ(numbers[k].text, QString::asprintf("%4d:", first + k + 1));
+      EXPECT_EQ(numbers[k].at.y() - lineTop(g.edit, first + k), besideLine);
+    }
+  }
+}
+
 TEST(LineNumberGutter, TextInALargerFontKeepsTheDefaultPitch) {
   GutteredEdit plain, large;
   for (GutteredEdit* g : {&plain, &large}) {
