@@ -2,7 +2,9 @@
 
 #include "AppCommands.h"
 #include "CAboutDlg.h"
+#include "doc/CWabFileDlg.h"
 #include "doc/CWabunkoDoc.h"
+#include "doc/PathParts.h"
 #include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
 #include "frame/ProfileSettings.h"
@@ -161,16 +163,25 @@ void CWabunkoApp::refreshAllGutters(bool paint) {
 }
 
 void CWabunkoApp::onFileOpen() {
-  const QStringList filters{QStringLiteral("全てのﾌｧｲﾙ (*)"), QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.txt)"),
-                            QStringLiteral("ﾘｯﾁﾃｷｽﾄﾌｧｲﾙ (*.rtf)")};
-  const auto choice = runFileDialog(mainFrame_, {false, tr("開く"), readString(*store_, settings::FileOpenDir),
-                                                 filters, 0});
-  if (!choice) return;
+  pendingKind = FileKind::Auto;
+  const FileDialogChoice choice = runWabFileDialog(
+      mainFrame_, *store_,
+      {true, readString(*store_, settings::FileOpenDir), {}, readInt(*store_, settings::FileExtDefaultOpen)});
+  if (choice.accepted && !choice.paths.isEmpty()) {
+    for (const QString& path : choice.paths) {
+      pendingReadOnly = choice.readOnly ? 1 : 0;
+      pendingKind = choice.kind;
+      pendingCode = choice.code;
+      documents_->openDocumentFile(path);
+    }
+    // Every chosen file is in one folder; the last one's path names it.
+    const QString& last = choice.paths.constLast();
+    writeSetting(*store_, settings::FileOpenDir, QString::fromStdString(splitPath(last.toStdString()).folder));
+    addToDirectoryHistory(*store_, last);
+  }
   pendingReadOnly = 0;
   pendingKind = FileKind::Auto;
-  documents_->openDocumentFile(choice->path);
   pendingCode = CharCode::ShiftJis;
-  writeSetting(*store_, settings::FileOpenDir, QFileInfo(choice->path).absolutePath());
 }
 
 void CWabunkoApp::onFileSaveAll() {

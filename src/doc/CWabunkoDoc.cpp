@@ -1,6 +1,7 @@
 #include "CWabunkoDoc.h"
 
 #include "app/CWabunkoApp.h"
+#include "doc/CWabFileDlg.h"
 #include "doc/CharCodes.h"
 #include "doc/PathParts.h"
 #include "frame/ProfileSettings.h"
@@ -172,23 +173,24 @@ void CWabunkoDoc::onFileSave() {
 void CWabunkoDoc::onFileSaveAs() { saveAs(); }
 
 bool CWabunkoDoc::saveAs() {
-  const QStringList filters{QStringLiteral("全てのﾌｧｲﾙ (*)"), QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.txt)"),
-                            QStringLiteral("ﾘｯﾁﾃｷｽﾄﾌｧｲﾙ (*.rtf)")};
-  const QString start = pathName().isEmpty() ? readString(app().store(), settings::FileSaveDir) : pathName();
-  const auto choice = runFileDialog(view(), {true, tr("名前を付けて保存"), start, filters, m_bRTF ? 2 : 1});
-  if (!choice) return false;
-
-  const std::string extension = partsOf(choice->path).extension;
-  switch (choice->filter) {
-    case 0: m_bRTF = extension == "RTF"; break;
-    case 1: m_bRTF = false; break;
-    case 2: m_bRTF = true; break;
+  SettingsStore& store = app().store();
+  const FileDialogChoice choice = runWabFileDialog(
+      view(), store, {false, readString(store, settings::FileSaveDir), pathName(), m_bRTF ? RichTextFilter : TextFilter});
+  if (!choice.accepted || choice.paths.isEmpty()) return false;
+  const QString path = choice.paths.constFirst();
+  const PathParts parts = partsOf(path);
+  switch (choice.filter) {
+    case AllFilesFilter: m_bRTF = parts.extension == "RTF"; break;
+    case TextFilter: m_bRTF = false; break;
+    case RichTextFilter: m_bRTF = true; break;
     default: break;
   }
+  app().pendingCode = choice.code;
+  const bool saved = doSave(path, true);
   app().pendingCode = CharCode::ShiftJis;
-  const bool saved = doSave(choice->path, true);
-  app().pendingCode = CharCode::ShiftJis;
-  writeSetting(app().store(), settings::FileSaveDir, QFileInfo(choice->path).absolutePath());
+  // Remembered also when the save failed.
+  addToDirectoryHistory(store, path);
+  writeSetting(store, settings::FileSaveDir, QString::fromStdString(parts.folder));
   return saved;
 }
 

@@ -68,6 +68,7 @@ const std::vector<MenuDef>& mainMenus() {
         {cmd::FileSave, "上書き保存(&S)"},
         {cmd::FileSaveAs, "名前を付けて保存(&A)..."},
         {cmd::FileSaveAll, "すべて保存(&M)"},
+        {cmd::Reopen, "開き直し"},
         {0, ""},
         {cmd::FilePrint, "印刷(&P)..."},
         {cmd::FilePrintPreview, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)"},

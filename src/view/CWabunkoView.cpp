@@ -18,6 +18,7 @@
 #include "view/TextTools.h"
 #include "doc/TextConversions.h"
 #include "doc/CPunctuationDlg.h"
+#include "doc/CReopenDlg.h"
 #include "doc/CWorkProgressDlg.h"
 #include "frame/FrameCommands.h"
 #include "platform/Dialogs.h"
@@ -299,6 +300,7 @@ void CWabunkoView::mapConversions() {
       convertSelection([convert](const std::string& text) { return convert(text); });
     });
   onCommandId(cmd::ConvertPunctuation, [this] { convertPunctuation(); });
+  onCommandId(cmd::Reopen, [this] { onReopen(); });
   for (int id : {cmd::ConvertUpper, cmd::ConvertLower, cmd::ConvertFullWidth, cmd::ConvertHalfWidth,
                  cmd::ConvertPunctuation})
     onUpdateId(id, [this](CmdUI& ui) { ui.enable(!edit_->isReadOnly()); });
@@ -327,6 +329,32 @@ void CWabunkoView::convertPunctuation() {
       return progress.running();
     });
   });
+}
+
+void CWabunkoView::onReopen() {
+  CWabunkoDoc* doc = document();
+  const QString path = doc ? doc->pathName() : QString();
+  QFile file(path);
+  if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+    showMessage(this, {QStringLiteral("このファイルは開き直すことは出来ません。"), QStringLiteral("Wabunko"),
+                       QMessageBox::Warning, QMessageBox::Ok});
+    return;
+  }
+  CWabunkoApp& app = CWabunkoApp::instance();
+  const std::optional<CharCode> code = runReopenDialog(this, app.pendingCode);
+  if (!code) return;
+  // Reading the file again replaces the text: edits not saved are not dropped unasked.
+  if (doc->isModified() &&
+      showMessage(this, {tr("%1 の変更は保存されていません。\n変更を破棄して開き直しますか?").arg(doc->title()),
+                         QStringLiteral("Wabunko"), QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No}) !=
+          QMessageBox::Yes)
+    return;
+  app.pendingCode = *code;  // stays for the next save, as after any reopen
+  const QByteArray bytes = file.readAll();
+  streamIn({bytes.constData(), static_cast<std::size_t>(bytes.size())}, doc->m_bRTF, *code,
+           Document::isReadOnlyFile(path));
+  doc->setModifiedFlag(false);
+  afterStream();
 }
 
 void CWabunkoView::prefixSelectedLines(const QString& prefix) {

@@ -85,6 +85,7 @@ private:
   // Selected" is set.
   void convertSelection(const ByteConversion& convert);
   void convertPunctuation();
+  void onReopen();
   void prefixSelectedLines(const QString& prefix);
   void insertSignature();
   void appendToClipboard(bool cut);

@@ -15,6 +15,7 @@ inline constexpr int FormatUnderline = 32821;
 inline constexpr int AlignLeft = 32790;
 inline constexpr int AlignCentre = 32791;
 inline constexpr int AlignRight = 32792;
+inline constexpr int Reopen = 32814;  // "開き直し"
 inline constexpr int ConvertUpper = 32771;
 inline constexpr int ConvertLower = 32772;
 inline constexpr int ConvertFullWidth = 32773;

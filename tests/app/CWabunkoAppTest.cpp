@@ -99,7 +99,7 @@ TEST(CWabunkoApp, CommandsTravelFromTheActiveViewToTheApplication) {
   doc->view()->edit().getSel(start, end);
   EXPECT_EQ(end - start, 3);
 
-  h.fileChoices.push_back({h.path(QStringLiteral("routed.txt")), 1});
+  h.fileChoices.push_back({true, {h.path(QStringLiteral("routed.txt"))}, TextFilter});
   EXPECT_TRUE(h.app().router().dispatch(cmd::FileSave));  // the document
   EXPECT_EQ(readBytes(h.path(QStringLiteral("routed.txt"))), QByteArray("abc"));
   EXPECT_FALSE(h.app().router().dispatch(12345));

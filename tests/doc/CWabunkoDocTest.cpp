@@ -198,12 +198,12 @@ TEST(CWabunkoDoc, SaveOfANeverSavedDocumentGoesThroughSaveAs) {
   EXPECT_EQ(h.messages[0].text, QStringLiteral("Wabun1\n    ファイル名を変更してください"));
   EXPECT_TRUE(doc->isModified());
 
-  h.fileChoices.push_back({h.path(QStringLiteral("saved.txt")), 1});
+  h.fileChoices.push_back({true, {h.path(QStringLiteral("saved.txt"))}, TextFilter});
   doc->onFileSave();
   EXPECT_FALSE(doc->isModified());
   EXPECT_EQ(doc->title(), QStringLiteral("saved.txt"));
   EXPECT_EQ(readBytes(h.path(QStringLiteral("saved.txt"))), QByteArray("new text"));
-  EXPECT_EQ(readString(h.store(), settings::FileSaveDir), QFileInfo(h.path(QStringLiteral("saved.txt"))).absolutePath());
+  EXPECT_EQ(readString(h.store(), settings::FileSaveDir), QFileInfo(h.path(QStringLiteral("saved.txt"))).absolutePath() + QLatin1Char('/'));  // the folder keeps its final separator
 }
 
 TEST(CWabunkoDoc, SaveAsFilterDecidesTheKind) {
@@ -212,16 +212,17 @@ TEST(CWabunkoDoc, SaveAsFilterDecidesTheKind) {
     int filter;
     bool rtf;
   };
-  const Case cases[] = {{"x.rtf", 0, true}, {"x.txt", 0, false}, {"x", 0, false},
-                        {"y.rtf", 1, false}, {"y.txt", 2, true}, {"sig.wbk", 2, false}};
+  const Case cases[] = {{"x.rtf", AllFilesFilter, true}, {"x.txt", AllFilesFilter, false},
+                        {"x", AllFilesFilter, false},       {"y.rtf", TextFilter, false},
+                        {"y.txt", RichTextFilter, true},    {"sig.wbk", RichTextFilter, false}};
   AppHarness h;
   CWabunkoDoc* doc = h.documents().front();
   type(doc, QStringLiteral("t"));
   for (const Case& c : cases) {
-    const int offered = doc->m_bRTF ? 2 : 1;  // the dialog starts on the document's kind
-    h.fileChoices.push_back({h.path(QString::fromLatin1(c.name)), c.filter});
+    const int offered = doc->m_bRTF ? RichTextFilter : TextFilter;  // the document's kind first
+    h.fileChoices.push_back({true, {h.path(QString::fromLatin1(c.name))}, c.filter});
     ASSERT_TRUE(doc->saveAs()) << c.name;
-    EXPECT_EQ(h.fileDialogs.back().selectedFilter, offered) << c.name;
+    EXPECT_EQ(h.fileDialogs.back().filter, offered) << c.name;
     EXPECT_EQ(doc->m_bRTF, c.rtf) << c.name;
   }
 }

@@ -40,10 +40,10 @@ AppHarness::AppHarness(const QMap<QString, QMap<QString, QString>>& settings) {
     answers.pop_front();
     return answer;
   });
-  setFileDialogHook([this](const FileDialogRequest& request) -> std::optional<FileDialogResult> {
-    fileDialogs.push_back(request);
-    if (fileChoices.empty()) return std::nullopt;
-    const FileDialogResult choice = fileChoices.front();
+  setWabFileDialogHook([this](const FileDialogStart& start) {
+    fileDialogs.push_back(start);
+    if (fileChoices.empty()) return FileDialogChoice{};  // cancelled
+    const FileDialogChoice choice = fileChoices.front();
     fileChoices.pop_front();
     return choice;
   });
@@ -52,7 +52,7 @@ AppHarness::AppHarness(const QMap<QString, QMap<QString, QString>>& settings) {
 
 AppHarness::~AppHarness() {
   setMessageHook({});
-  setFileDialogHook({});
+  setWabFileDialogHook({});
   app_.reset();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

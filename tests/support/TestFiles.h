@@ -2,6 +2,7 @@
 // Helpers for tests that touch files and the application object.
 
 #include "doc/CharCodes.h"
+#include "doc/CWabFileDlg.h"
 #include "platform/Dialogs.h"
 
 #include <QByteArray>
@@ -40,8 +41,8 @@ public:
 
   std::vector<MessageRequest> messages;
   std::deque<QMessageBox::StandardButton> answers;
-  std::vector<FileDialogRequest> fileDialogs;
-  std::deque<FileDialogResult> fileChoices;
+  std::vector<FileDialogStart> fileDialogs;
+  std::deque<FileDialogChoice> fileChoices;
 
 private:
   QTemporaryDir dir_;
