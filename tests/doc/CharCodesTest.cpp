@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "HexBytes.h"
+
 #include <cstdio>
 #include <sstream>
 #include <streambuf>
@@ -12,16 +14,6 @@ namespace {
 
 using namespace std::string_literals;
 
-// "30 21 41": byte strings compare readably in failure messages.
-std::string hex(std::string_view bytes) {
-  std::string out;
-  for (const unsigned char c : bytes) {
-    char cell[4];
-    std::snprintf(cell, sizeof cell, out.empty() ? "%02X" : " %02X", c);
-    out += cell;
-  }
-  return out;
-}
 
 struct ConversionCase {
   const char* name;

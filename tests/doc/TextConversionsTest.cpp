@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "HexBytes.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -16,16 +18,6 @@ namespace {
 // Code page 932 bytes of text written readably in the test.
 std::string sjis(std::u16string_view text) { return TextBridge::toShiftJis(text); }
 
-// "83 4B DE": byte strings compare readably in failure messages.
-std::string hex(std::string_view bytes) {
-  std::string out;
-  for (const unsigned char c : bytes) {
-    char cell[4];
-    std::snprintf(cell, sizeof cell, out.empty() ? "%02X" : " %02X", c);
-    out += cell;
-  }
-  return out;
-}
 
 using Conversion = std::string (*)(std::string_view);
 
