@@ -40,6 +40,8 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QTextCursor>
+#include <QTextFrame>
+#include <memory>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -594,7 +596,15 @@ void CWabunkoView::showContextMenu(const QPoint& globalPos) {
 void CWabunkoView::print(QPrinter& printer) const {
   const double margin = kPrintMarginTwips / 20.0;  // points
   printer.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Point);
-  edit_->document()->print(&printer);
+  // Laid out on the printable part of the page, in the document's own units, so the page
+  // keeps exactly the margins above (unpaginated, QTextDocument adds 2 cm of its own).
+  const std::unique_ptr<QTextDocument> pages(edit_->document()->clone());
+  QTextFrameFormat frame = pages->rootFrame()->frameFormat();
+  frame.setMargin(0);
+  pages->rootFrame()->setFrameFormat(frame);
+  const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Inch);
+  pages->setPageSize(QSizeF(printable.width() * logicalDpiX(), printable.height() * logicalDpiY()));
+  pages->print(&printer);
 }
 
 void CWabunkoView::printWithDialog() {
