@@ -2,7 +2,6 @@
 # and has no Qt include path, so a Qt header included here fails the build.
 add_library(wabunko_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/doc/CharCodes.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/doc/CountUnrepresentable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/DirectoryHistory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/DisplayLineIndex.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/TextBridge.cpp

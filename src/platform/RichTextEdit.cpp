@@ -1,4 +1,5 @@
 #include "RichTextEdit.h"
+#include "platform/Utf16.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QScrollBar>
@@ -73,10 +74,6 @@ void RichTextEdit::setModified(bool modified) { document()->setModified(modified
 
 namespace wabunko {
 namespace {
-
-std::u16string_view utf16(const QString& s) {
-  return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
-}
 
 // The input method's composition is laid out inside its paragraph but is not part of the
 // text: offsets past it are moved back, and a line starting inside it starts where it is.

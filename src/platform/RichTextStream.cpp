@@ -1,4 +1,5 @@
 #include "RichTextStream.h"
+#include "platform/Utf16.h"
 
 #include "doc/LineEnds.h"
 #include "doc/TextBridge.h"
@@ -20,15 +21,11 @@ namespace {
 // A block's user state holds the line end it was read with; new blocks have -1.
 constexpr int kUnknownLineEnd = -1;
 
-std::u16string_view utf16(const QString& s) {
-  return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
-}
-
 }  // namespace
 
 void readPlainText(QTextDocument& document, std::string_view bytes) {
   const SplitLines lines = splitLines(TextBridge::toUnicode(bytes));
-  document.setPlainText(QString::fromUtf16(lines.text.data(), static_cast<qsizetype>(lines.text.size())));
+  document.setPlainText(qstring(lines.text));
   std::size_t i = 0;
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next(), ++i)
     block.setUserState(i < lines.ends.size() ? static_cast<int>(lines.ends[i]) : kUnknownLineEnd);
@@ -73,10 +70,6 @@ int twips(double pixels) { return static_cast<int>(std::lround(pixels * kTwipsPe
 constexpr int kOffsetTwipsProperty = QTextFormat::UserProperty + 1;
 constexpr int kImageDataProperty = QTextFormat::UserProperty + 2;
 constexpr int kImageKindProperty = QTextFormat::UserProperty + 3;
-
-QString qstring(std::u16string_view s) {
-  return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 QTextBlockFormat blockFormat(const rtf::ParagraphFormat& p) {
   QTextBlockFormat f;
@@ -228,7 +221,7 @@ std::string writeRtf(const QTextDocument& document, const TextConversion& conver
         continue;
       }
       const QString text = fragment.text();
-      std::u16string runText(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+      std::u16string runText(utf16(text));
       paragraph.runs.push_back({modelFormat(format, defaultFont), convertText ? convertText(runText) : runText, {}});
     }
     model.paragraphs.push_back(std::move(paragraph));
@@ -250,8 +243,7 @@ void convertRuns(QTextDocument& document, const TextConversion& convertText) {
       cursor.setPosition(span->first + span->second, QTextCursor::KeepAnchor);
       const QTextCharFormat format = cursor.charFormat();
       const QString text = cursor.selectedText();
-      const std::u16string converted = convertText({reinterpret_cast<const char16_t*>(text.utf16()),
-                                                    static_cast<std::size_t>(text.size())});
+      const std::u16string converted = convertText(utf16(text));
       cursor.insertText(qstring(converted), format);
     }
   }

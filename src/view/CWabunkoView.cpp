@@ -6,6 +6,7 @@
 #include "frame/SettingsLayout.h"
 #include "platform/RichTextEdit.h"
 #include "platform/RichTextStream.h"
+#include "platform/Utf16.h"
 #include "doc/TextBridge.h"
 #include "platform/StandardCommands.h"
 #include "platform/CommandRouter.h"
@@ -104,6 +105,7 @@ EditControl& CWabunkoView::edit() const { return *edit_; }
 
 void CWabunkoView::streamIn(std::string_view bytes, bool richText, CharCode code, bool fileIsReadOnly) {
   const bool decode = converts(code) || code == CharCode::InternetForm;
+  damagedOnLoad_ = false;
   // Filled as the control streams text in: no caret report or layout while it fills, the
   // caret at the start afterwards.
   edit_->streamIn([&](QTextDocument& content) {
@@ -263,10 +265,9 @@ void CWabunkoView::rewrite(int start, int end, const ByteConversion& convert) {
   const QString text = edit_->selectedText();
   TextBridge bridge;
   const std::optional<std::string> result =
-      convert(bridge.toBytes({reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())}));
+      convert(bridge.toBytes(utf16(text)));
   if (!result) return;
-  const std::u16string back = bridge.fromBytes(*result);
-  edit_->replaceSel(QString::fromUtf16(back.data(), static_cast<qsizetype>(back.size())), false);
+  edit_->replaceSel(qstring(bridge.fromBytes(*result)), false);
 }
 
 void CWabunkoView::mapTextTools() {
@@ -367,12 +368,10 @@ void CWabunkoView::prefixSelectedLines(const QString& prefix) {
   const int lineStart = edit_->textDocument()->findBlock(start).position();
   QString withCrLf = prefix;
   withCrLf.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  TextBridge prefixBridge;
   rewrite(lineStart, end, [&withCrLf](const std::string& text) {
     // The prefix goes through the same bytes as the text: Shift-JIS with CR LF.
     return prefixLines(text, 0, text.size(),
-                       TextBridge::toShiftJis({reinterpret_cast<const char16_t*>(withCrLf.utf16()),
-                                               static_cast<std::size_t>(withCrLf.size())}));
+                       TextBridge::toShiftJis(utf16(withCrLf)));
   });
 }
 
@@ -394,7 +393,7 @@ void CWabunkoView::insertSignature() {
   }
   const std::u16string text =
       TextBridge::toUnicode(signatureText({bytes.constData(), static_cast<std::size_t>(bytes.size())}));
-  edit_->replaceSel(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())), false);
+  edit_->replaceSel(qstring(text), false);
 }
 
 void CWabunkoView::appendToClipboard(bool cut) {
@@ -411,7 +410,7 @@ void CWabunkoView::cutWithClipRecord() {
   const QString selected = edit_->selectedText();
   const QString path = document() ? document()->pathName() : QString();
   const auto bytes = [](const QString& s) {
-    return TextBridge::toShiftJis({reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())});
+    return TextBridge::toShiftJis(utf16(s));
   };
   const QString clipPath = CMainFrame::userFilePath(QStringLiteral("_clip.wbk"));
   QDir().mkpath(QFileInfo(clipPath).absolutePath());
