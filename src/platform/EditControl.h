@@ -10,8 +10,10 @@
 #include <QString>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
+#include <QTextCursor>
 #include <array>
 
+class QScrollBar;
 class QTextDocument;
 class QWidget;
 
@@ -22,7 +24,15 @@ public:
   virtual ~EditControl() = default;
 
   virtual QWidget* widget() = 0;
+  virtual const QWidget* widget() const = 0;
   virtual QTextDocument* textDocument() const = 0;
+  // Text laid out in columns, top to bottom and right to left; lines are then columns,
+  // counted from the right.
+  virtual bool isVertical() const = 0;
+
+  // The caret and the selection.
+  virtual QTextCursor textCursor() const = 0;
+  virtual void setTextCursor(const QTextCursor& cursor) = 0;
 
   // Selection as [start, end); setSel(0, -1) selects everything.
   virtual void getSel(int& start, int& end) const = 0;
@@ -70,6 +80,16 @@ public:
 
   virtual void setBackgroundColor(const QColor& color) = 0;
 
+  virtual void undo() = 0;
+  virtual void redo() = 0;
+  virtual void cut() = 0;
+  virtual void copy() = 0;
+  virtual void paste() = 0;
+  virtual bool canPaste() const = 0;
+  // The scroll bar that moves the text across its lines: the vertical one for rows, the
+  // horizontal one for columns.
+  virtual QScrollBar* lineScrollBar() const = 0;
+
   // How the input method's composition string is drawn in each of its four states
   // (0 before conversion, 1 the clause being converted, 2 clauses waiting, 3 a clause
   // whose boundary is being changed).
@@ -81,7 +101,8 @@ public:
   virtual void setCompositionStyles(const std::array<CompositionStyle, 4>& styles) = 0;
 
   enum class Wrap { None = 0, WindowEdge = 1, PrintWidth = 2 };
-  // PrintWidth wraps at `printWidthPixels` (the page width less the margins).
+  // PrintWidth wraps at `printWidthPixels`, the length of a printed line (rows: the page's
+  // width less the margins; columns: its height less the margins).
   virtual void setWrap(Wrap wrap, int printWidthPixels = 0) = 0;
 
   // Keeps a strip free inside the control's text area (the line-number gutter's).

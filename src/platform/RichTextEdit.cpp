@@ -1,13 +1,8 @@
 #include "RichTextEdit.h"
-#include "platform/Utf16.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QScrollBar>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextLayout>
-#include <algorithm>
 #include <cmath>
 
 namespace wabunko {
@@ -15,297 +10,19 @@ namespace wabunko {
 RichTextEdit::RichTextEdit(QWidget* parent) : QTextEdit(parent) {
   setAcceptRichText(false);
   setTabChangesFocus(false);
-  connect(document(), &QTextDocument::contentsChange, this, &RichTextEdit::onContentsChange);
+  watchDocument(document());
 }
 
 void RichTextEdit::setDocument(QTextDocument* document) {
-  disconnect(this->document(), &QTextDocument::contentsChange, this, &RichTextEdit::onContentsChange);
   QTextEdit::setDocument(document);
-  connect(this->document(), &QTextDocument::contentsChange, this, &RichTextEdit::onContentsChange);
-  lines_.reset(this->document()->blockCount());
+  watchDocument(this->document());
 }
 
-void RichTextEdit::getSel(int& start, int& end) const {
-  const QTextCursor c = textCursor();
-  start = c.selectionStart();
-  end = c.selectionEnd();
-}
+bool RichTextEdit::layoutWraps() const { return lineWrapMode() != NoWrap; }
 
-void RichTextEdit::setSel(int start, int end) {
-  const int length = textLength();
-  const auto clamp = [length](int p) { return p < 0 || p > length ? length : p; };
-  QTextCursor c(document());
-  c.setPosition(clamp(start));
-  c.setPosition(clamp(end), QTextCursor::KeepAnchor);
-  setTextCursor(c);
-}
+int RichTextEdit::lineScrollOffset() const { return verticalScrollBar()->value(); }
 
-QString RichTextEdit::selectedText() const {
-  QString text = textCursor().selectedText();
-  // QTextCursor gives paragraph breaks as U+2029.
-  text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-  return text;
-}
-
-void RichTextEdit::replaceSel(const QString& text, bool canUndo) {
-  QString normalized = text;
-  normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  normalized.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  // A replacement that cannot be undone also forgets the earlier steps, whose positions
-  // would no longer fit the text.
-  const bool undo = document()->isUndoRedoEnabled();
-  if (!canUndo) document()->setUndoRedoEnabled(false);
-  QTextCursor c = textCursor();
-  c.insertText(normalized);
-  setTextCursor(c);
-  if (!canUndo) document()->setUndoRedoEnabled(undo);
-}
-
-int RichTextEdit::textLength() const {
-  // characterCount() includes the final paragraph separator that is not part of the text.
-  return document()->characterCount() - 1;
-}
-
-bool RichTextEdit::isModified() const { return document()->isModified(); }
-
-void RichTextEdit::setModified(bool modified) { document()->setModified(modified); }
-
-}  // namespace wabunko
-
-namespace wabunko {
-namespace {
-
-// The input method's composition is laid out inside its paragraph but is not part of the
-// text: offsets past it are moved back, and a line starting inside it starts where it is.
-int withoutComposition(const QTextLayout& layout, int offset) {
-  const int at = layout.preeditAreaPosition();
-  const int length = static_cast<int>(layout.preeditAreaText().size());
-  return length == 0 || offset <= at ? offset : std::max(at, offset - length);
-}
-
-}  // namespace
-
-int RichTextEdit::selectionStart() const { return textCursor().selectionStart(); }
-
-void RichTextEdit::onContentsChange(int from, int /*removed*/, int added) {
-  const QTextDocument* doc = document();
-  const int blocks = doc->blockCount();
-  const auto numberAt = [&](int pos) {
-    const QTextBlock block = doc->findBlock(pos);
-    return block.isValid() ? block.blockNumber() : blocks - 1;
-  };
-  // The paragraphs from the one holding `from` to the one holding the end of the new text
-  // stand for as many old ones as keeps the count right.
-  const int first = numberAt(from);
-  const int inserted = numberAt(from + added) - first + 1;
-  const int removed = inserted - (blocks - lines_.paragraphCount());
-  if (removed < 0 || first + removed > lines_.paragraphCount()) lines_.reset(blocks);
-  else lines_.replace(first, removed, inserted);
-}
-
-bool RichTextEdit::wraps() const {
-  // Without a page size (a control never shown) the layout lays nothing out.
-  return lineWrapMode() != NoWrap && !document()->pageSize().isNull();
-}
-
-RichTextEdit::LayoutKey RichTextEdit::layoutKey() const {
-  if (!wraps()) return {};
-  const QTextDocument* doc = document();
-  const QTextOption option = doc->defaultTextOption();
-  return {true,          doc->pageSize().width(), doc->defaultFont(),   option.wrapMode(),
-          option.flags(), option.tabStopDistance(), option.tabs(),       doc->documentMargin(),
-          doc->indentWidth(), doc->useDesignMetrics()};
-}
-
-void RichTextEdit::checkLayout() const {
-  const LayoutKey key = layoutKey();
-  if (!(key == layoutKey_) || lines_.paragraphCount() != document()->blockCount()) {
-    layoutKey_ = key;
-    lines_.reset(document()->blockCount());
-    return;
-  }
-  // The composition changes its paragraph's lines without any change of the text: that
-  // paragraph is measured afresh while it lasts and once after it ends.
-  const QTextBlock caret = textCursor().block();
-  const int composing = caret.layout()->preeditAreaText().isEmpty() ? -1 : caret.blockNumber();
-  for (const int paragraph : {composedParagraph_, composing})
-    if (paragraph >= 0 && paragraph < lines_.paragraphCount()) lines_.replace(paragraph, 1, 1);
-  composedParagraph_ = composing;
-}
-
-void RichTextEdit::measureThrough(int last) const {
-  checkLayout();
-  for (int first = lines_.firstUnknown(); first >= 0 && first <= last; first = lines_.firstUnknown())
-    measureRun(first, lines_.unknownRunEnd(first, last));
-}
-
-void RichTextEdit::measureRun(int first, int last) const {
-  QTextDocument* doc = document();
-  const bool laidOut = wraps();
-  // Lays out whatever up to the run's end the layout has not laid out yet, and no more.
-  if (laidOut) doc->documentLayout()->blockBoundingRect(doc->findBlockByNumber(last));
-  std::vector<int> counts;
-  if (!laidOut && last - first >= lines_.paragraphCount() / 8) {
-    // A long run costs less from the whole text at once than paragraph by paragraph.
-    // Paragraphs are separated by U+2029 in it unless the document holds frames.
-    counts = unwrappedLineCounts(utf16(doc->toRawText()));
-    if (static_cast<int>(counts.size()) == lines_.paragraphCount()) {
-      lines_.setLines(first, std::span(counts).subspan(static_cast<std::size_t>(first), static_cast<std::size_t>(last - first + 1)));
-      return;
-    }
-    counts.clear();
-  }
-  counts.reserve(static_cast<std::size_t>(last - first + 1));
-  QTextBlock block = doc->findBlockByNumber(first);
-  for (int i = first; i <= last; ++i, block = block.next()) {
-    // Without wrapping, from the text alone (nothing waits for the layout).
-    const int lines = laidOut ? block.layout()->lineCount() : 0;
-    counts.push_back(lines > 0 ? lines : unwrappedLineCount(utf16(block.text())));
-  }
-  lines_.setLines(first, counts);
-}
-
-std::vector<int> RichTextEdit::lineStarts(const QTextBlock& block) const {
-  if (wraps()) {
-    const QTextLayout* layout = block.layout();
-    if (layout->lineCount() == 0) document()->documentLayout()->blockBoundingRect(block);
-    if (const int n = layout->lineCount(); n > 0) {
-      std::vector<int> starts(static_cast<std::size_t>(n));
-      for (int i = 0; i < n; ++i) starts[static_cast<std::size_t>(i)] = withoutComposition(*layout, layout->lineAt(i).textStart());
-      return starts;
-    }
-  }
-  return unwrappedLineStarts(utf16(block.text()));
-}
-
-RichTextEdit::LinePlace RichTextEdit::placeOfLine(const QTextBlock& block, int line) const {
-  const std::vector<int> starts = lineStarts(block);
-  const int last = static_cast<int>(starts.size()) - 1;
-  line = std::clamp(line, 0, last);
-  const int end = line < last ? starts[static_cast<std::size_t>(line) + 1] : block.length() - 1;
-  return {block, line, starts[static_cast<std::size_t>(line)], end};
-}
-
-RichTextEdit::LinePlace RichTextEdit::placeOfPosition(int pos) const {
-  pos = std::clamp(pos, 0, textLength());
-  const QTextBlock block = document()->findBlock(pos);
-  const std::vector<int> starts = lineStarts(block);
-  const auto after = std::upper_bound(starts.begin(), starts.end(), pos - block.position());
-  return placeOfLine(block, static_cast<int>(after - starts.begin()) - 1);
-}
-
-RichTextEdit::LinePlace RichTextEdit::placeOfDisplayLine(int line) const {
-  checkLayout();
-  for (;;) {
-    const DisplayLineIndex::Place place = lines_.locate(line);
-    const int unknown = lines_.firstUnknown();
-    if (unknown < 0 || unknown > place.paragraph) {
-      if (place.paragraph >= lines_.paragraphCount()) return {};
-      return placeOfLine(document()->findBlockByNumber(place.paragraph), place.lineInParagraph);
-    }
-    // Unmeasured paragraphs count one line, so the answer lies at or before the one found:
-    // measuring half the way there at a time keeps the layout from running far past it.
-    const int target = std::min(place.paragraph, lines_.paragraphCount() - 1);
-    measureThrough(wraps() ? unknown + (target - unknown) / 2 : target);
-  }
-}
-
-int RichTextEdit::lengthOf(const LinePlace& place) const {
-  const QChar last = place.end > place.start ? document()->characterAt(place.block.position() + place.end - 1) : QChar();
-  return lengthWithoutBreak(place.start, place.end, last.unicode());
-}
-
-qreal RichTextEdit::lineTop(const LinePlace& place) const {
-  const QRectF rect = document()->documentLayout()->blockBoundingRect(place.block);
-  const QTextLayout* layout = place.block.layout();
-  if (place.line >= layout->lineCount()) return rect.top();
-  return rect.top() - layout->boundingRect().top() + layout->lineAt(place.line).y();
-}
-
-int RichTextEdit::lineCount() const {
-  measureThrough(document()->blockCount() - 1);
-  return lines_.totalLines();
-}
-
-int RichTextEdit::lineFromChar(int pos) const {
-  if (pos < 0) pos = selectionStart();
-  const LinePlace place = placeOfPosition(pos);
-  const int paragraph = place.block.blockNumber();
-  measureThrough(paragraph);
-  return lines_.linesBefore(paragraph) + place.line;
-}
-
-int RichTextEdit::lineIndex(int line) const {
-  if (line < 0) line = lineFromChar(-1);
-  const LinePlace place = placeOfDisplayLine(line);
-  return place.block.isValid() ? place.block.position() + place.start : -1;
-}
-
-int RichTextEdit::lineLength(int pos) const { return lengthOf(placeOfPosition(pos < 0 ? selectionStart() : pos)); }
-
-QString RichTextEdit::lineText(int line) const {
-  if (line < 0) line = lineFromChar(-1);
-  const LinePlace place = placeOfDisplayLine(line);
-  return place.block.isValid() ? place.block.text().mid(place.start, lengthOf(place)) : QString();
-}
-
-int RichTextEdit::firstVisibleLine() const {
-  const QAbstractTextDocumentLayout* layout = document()->documentLayout();
-  // The layout's hit test is unreliable above the first line (in the document's margin),
-  // where the first line is the first visible one anyway; elsewhere it may land on a
-  // neighbour of the paragraph at the top, which is then corrected.
-  const qreal top = std::max<qreal>(verticalScrollBar()->value(), layout->blockBoundingRect(document()->begin()).top());
-  QTextBlock block = document()->findBlock(layout->hitTest(QPointF(0, top), Qt::FuzzyHit));
-  while (block.previous().isValid() && layout->blockBoundingRect(block).top() > top) block = block.previous();
-  while (block.next().isValid() && layout->blockBoundingRect(block).bottom() <= top) block = block.next();
-  // The first line of that paragraph whose bottom is below the top of the view.
-  const QTextLayout* lines = block.layout();
-  const qreal origin = layout->blockBoundingRect(block).top() - lines->boundingRect().top();
-  int line = 0;
-  while (line + 1 < lines->lineCount() && origin + lines->lineAt(line).rect().bottom() <= top) ++line;
-  const std::vector<int> starts = lineStarts(block);
-  return lineFromChar(block.position() + starts[static_cast<std::size_t>(std::min(line, static_cast<int>(starts.size()) - 1))]);
-}
-
-void RichTextEdit::lineScroll(int lines) {
-  if (lines == 0) return;
-  LinePlace place = placeOfDisplayLine(std::max(firstVisibleLine() + lines, 0));
-  // Like the rich-edit control, scrolling stops at the last line.
-  if (!place.block.isValid()) place = placeOfDisplayLine(lineCount() - 1);
-  verticalScrollBar()->setValue(static_cast<int>(std::ceil(lineTop(place))));
-}
-
-QTextCharFormat RichTextEdit::selectionCharFormat() const { return textCursor().charFormat(); }
-
-void RichTextEdit::setSelectionCharFormat(const QTextCharFormat& format) { mergeCurrentCharFormat(format); }
-
-QTextCharFormat RichTextEdit::defaultCharFormat() const {
-  QTextCharFormat format;
-  format.setFont(document()->defaultFont());
-  format.setForeground(palette().color(QPalette::Text));
-  return format;
-}
-
-void RichTextEdit::setDefaultCharFormat(const QTextCharFormat& format) {
-  document()->setDefaultFont(format.font());
-  if (format.hasProperty(QTextFormat::ForegroundBrush)) {
-    QPalette p = palette();
-    p.setColor(QPalette::Text, format.foreground().color());
-    setPalette(p);
-  }
-}
-
-QTextBlockFormat RichTextEdit::selectionParaFormat() const { return textCursor().blockFormat(); }
-
-void RichTextEdit::setSelectionParaFormat(const QTextBlockFormat& format) { textCursor().mergeBlockFormat(format); }
-
-void RichTextEdit::setBackgroundColor(const QColor& color) {
-  QPalette p = palette();
-  p.setColor(QPalette::Base, color);
-  setPalette(p);
-}
-
-void RichTextEdit::setCompositionStyles(const std::array<CompositionStyle, 4>& styles) { compositionStyles_ = styles; }
+void RichTextEdit::setLineScrollOffset(int offset) { verticalScrollBar()->setValue(offset); }
 
 void RichTextEdit::setWrap(Wrap wrap, int printWidthPixels) {
   switch (wrap) {
@@ -321,82 +38,13 @@ void RichTextEdit::setWrap(Wrap wrap, int printWidthPixels) {
 
 void RichTextEdit::setTextMargins(const QMargins& margins) { setViewportMargins(margins); }
 
-int RichTextEdit::firstVisibleLineOffset() const {
-  QTextCursor top(document());
-  top.setPosition(lineIndex(firstVisibleLine()));
-  // Scrolled to the start, the first line's top is at the document margin.
-  return qRound(document()->documentMargin()) - cursorRect(top).top();
-}
-
-void RichTextEdit::streamIn(const std::function<void(QTextDocument&)>& fill) {
-  // Without a page size the layout lays nothing out: the text goes in, and the caret that
-  // followed it to its end comes back to the start, without the layout running through the
-  // whole text to repaint the caret's old place. The layout then starts afresh from the top.
-  QTextDocument* doc = document();
-  const QSizeF page = doc->pageSize();
-  doc->setPageSize(QSizeF(0, 0));
-  // What a file brings in is not a step to undo.
-  doc->setUndoRedoEnabled(false);
-  fill(*doc);
-  doc->setUndoRedoEnabled(true);
-  setTextCursor(QTextCursor(doc));
-  doc->setPageSize(page);
-}
-
 }  // namespace wabunko
 
-// ---- Input method: the composition string's states and the candidate window ----
-
-#include <QGuiApplication>
-#include <QInputMethod>
-#include <QInputMethodEvent>
-#include <vector>
 
 namespace wabunko {
-namespace {
-// The stored effects bits of a composition style.
-constexpr int kEffectBold = 1;
-constexpr int kEffectItalic = 2;
-constexpr int kEffectUnderline = 4;
-}  // namespace
 
-// Input methods mark their clauses in styles of their own. The composition is drawn in the
-// configured styles instead: every text format the input method sent is replaced by one
-// per clause, in its state's style; the caret and everything else it sent stays.
 void RichTextEdit::inputMethodEvent(QInputMethodEvent* event) {
-  std::vector<PreeditFormat> sent;
-  QList<QInputMethodEvent::Attribute> attributes;
-  for (const QInputMethodEvent::Attribute& a : event->attributes()) {
-    if (a.type == QInputMethodEvent::TextFormat)
-      sent.push_back({a.start, a.length, qvariant_cast<QTextFormat>(a.value).background().style() != Qt::NoBrush});
-    else
-      attributes.append(a);
-  }
-  const bool wasComposing = !composition_.empty();
-  composition_ = classifyComposition(event->preeditString().toStdU16String(), sent, composition_);
-  for (const CompositionClause& clause : composition_.clauses)
-    attributes.append({QInputMethodEvent::TextFormat, clause.start, clause.length, compositionFormat(clause.state)});
-
-  QInputMethodEvent styled(event->preeditString(), attributes);
-  styled.setCommitString(event->commitString(), event->replacementStart(), event->replacementLength());
-  QTextEdit::inputMethodEvent(&styled);
-  event->setAccepted(styled.isAccepted());
-  // Some input methods keep a cancelled composition and commit it at the next focus
-  // change; forgetting it here keeps it out of the text.
-  if (wasComposing && composition_.empty() && event->commitString().isEmpty())
-    QGuiApplication::inputMethod()->reset();
-}
-
-QTextCharFormat RichTextEdit::compositionFormat(CompositionState state) const {
-  const CompositionStyle& style = compositionStyles_.at(static_cast<std::size_t>(state));
-  QTextCharFormat format;
-  // Without configured colours the composition keeps the text's own.
-  if (style.text.isValid()) format.setForeground(style.text);
-  if (style.background.isValid()) format.setBackground(style.background);
-  format.setFontWeight(style.effects & kEffectBold ? QFont::Bold : QFont::Normal);
-  format.setFontItalic(style.effects & kEffectItalic);
-  format.setFontUnderline(style.effects & kEffectUnderline);
-  return format;
+  handleInputMethodEvent(event, [this](QInputMethodEvent* styled) { QTextEdit::inputMethodEvent(styled); });
 }
 
 // QTextEdit answers in its viewport's coordinates, but the input method places the
@@ -408,4 +56,3 @@ QVariant RichTextEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
 }
 
 }  // namespace wabunko
-// ---- end of the input method ----

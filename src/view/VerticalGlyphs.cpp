@@ -50,6 +50,8 @@ bool inRanges(char32_t c, const Range (&ranges)[N]) {
 
 }  // namespace
 
+bool orientationFollowsGlyph(char32_t c) { return !inRanges(c, kUpright) && !inRanges(c, kTurned); }
+
 Orientation verticalOrientation(char32_t c, std::optional<double> advanceEm) {
   if (inRanges(c, kUpright)) return Orientation::Upright;
   if (inRanges(c, kTurned)) return Orientation::Turned;

@@ -24,6 +24,8 @@ inline constexpr double kUprightMinimumAdvance = 0.75;
 // `advanceEm`, the glyph's advance in em, is at least kUprightMinimumAdvance, turned when it
 // is narrower, and turned when the advance is not known.
 Orientation verticalOrientation(char32_t c, std::optional<double> advanceEm = std::nullopt);
+// Whether the orientation of `c` depends on its glyph's advance (so it is worth measuring).
+bool orientationFollowsGlyph(char32_t c);
 
 // The glyph substitutions of the `vert` feature of an OpenType GSUB table, glyph id to
 // glyph id, as they apply to Japanese text: those of the `JAN ` language system of the

@@ -1,0 +1,135 @@
+#pragma once
+// What the edit controls have in common: the EditControl operations answered from the
+// QTextDocument, its layout and a cursor, whichever way the control shows the layout's
+// lines (rows, or columns turned a quarter).
+//
+// Lines are the display lines of the document's own layout. QTextDocumentLayout lays a
+// document out lazily: the part in view at once, the rest from a timer in growing steps,
+// and a paragraph not laid out yet has no lines. The control keeps a running count of
+// lines per paragraph (DisplayLineIndex) and measures a paragraph when a question first
+// needs it: with wrapping, by asking the layout to lay out up to that paragraph (which it
+// does only where it has not done so already); without wrapping, from the text alone
+// (one line, plus one per forced line break), so no question ever waits for the layout.
+// Edits forget the paragraphs they touch; a change of the layout's width, font or text
+// options forgets them all. A question about a line or position therefore lays out the
+// document only up to there, and once that part is laid out it costs O(log n); with
+// wrapping, the line count (or a line past the end) needs the whole text laid out. A
+// control never shown has no page width yet and shows paragraphs as they are.
+
+#include "EditControl.h"
+#include "doc/DisplayLineIndex.h"
+#include "view/CompositionStates.h"
+
+#include <QFont>
+#include <QInputMethodEvent>
+#include <QList>
+#include <QMetaObject>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextOption>
+#include <functional>
+#include <vector>
+
+namespace wabunko {
+
+class DocumentEditControl : public EditControl {
+public:
+  void getSel(int& start, int& end) const override;
+  void setSel(int start, int end) override;
+  QString selectedText() const override;
+  void replaceSel(const QString& text, bool canUndo) override;
+  int textLength() const override;
+  bool isModified() const override;
+  void setModified(bool modified) override;
+
+  int lineCount() const override;
+  int lineFromChar(int pos) const override;
+  int lineIndex(int line) const override;
+  int lineLength(int pos) const override;
+  QString lineText(int line) const override;
+  int firstVisibleLine() const override;
+  int firstVisibleLineOffset() const override;
+  void lineScroll(int lines) override;
+
+  QTextCharFormat selectionCharFormat() const override;
+  void setSelectionCharFormat(const QTextCharFormat& format) override;
+  QTextCharFormat defaultCharFormat() const override;
+  void setDefaultCharFormat(const QTextCharFormat& format) override;
+  QTextBlockFormat selectionParaFormat() const override;
+  void setSelectionParaFormat(const QTextBlockFormat& format) override;
+  void setBackgroundColor(const QColor& color) override;
+  void setCompositionStyles(const std::array<CompositionStyle, 4>& styles) override;
+
+  // Replaces the whole text by what `fill` puts into the document (a file read in),
+  // leaving the caret at the start as the rich-edit control's stream-in does. Filling the
+  // document directly would carry the caret to the end of the new text, and the next
+  // caret move or the first show would then lay out the whole text.
+  void streamIn(const std::function<void(QTextDocument&)>& fill);
+
+protected:
+  // Hands the input method's `event` to `handle` with its composition drawn in the
+  // configured styles.
+  void handleInputMethodEvent(QInputMethodEvent* event, const std::function<void(QInputMethodEvent*)>& handle);
+  // Follows the edits of `document`, the control's from now on.
+  void watchDocument(QTextDocument* document);
+  // Whether the layout breaks paragraphs into several lines.
+  virtual bool layoutWraps() const = 0;
+  // How far the view is scrolled across the lines, in the layout's line direction (its y).
+  virtual int lineScrollOffset() const = 0;
+  virtual void setLineScrollOffset(int offset) = 0;
+
+private:
+  // What the layout's line breaks depend on besides the text; the counts are forgotten
+  // when it changes.
+  struct LayoutKey {
+    bool wraps = false;
+    qreal width = 0;
+    QFont font;
+    QTextOption::WrapMode wrapMode = QTextOption::NoWrap;
+    QTextOption::Flags flags;
+    qreal tabStop = 0;
+    QList<QTextOption::Tab> tabs;
+    qreal margin = 0;
+    qreal indentWidth = 0;
+    bool designMetrics = false;
+    bool operator==(const LayoutKey&) const = default;
+  };
+  // A display line: its paragraph and its start and end inside it (the end is the start
+  // of the next line, or the paragraph's length).
+  struct LinePlace {
+    QTextBlock block;
+    int line = 0;  // inside the paragraph
+    int start = 0;
+    int end = 0;
+  };
+
+  bool wraps() const;
+  int selectionStart() const;
+  void onContentsChange(int from, int removed, int added);
+  LayoutKey layoutKey() const;
+  // Forgets every count when the layout changed underneath them.
+  void checkLayout() const;
+  // Makes the counts of paragraphs [0, last] exact.
+  void measureThrough(int last) const;
+  void measureRun(int first, int last) const;
+  // Where the lines of `block` start, as offsets inside it.
+  std::vector<int> lineStarts(const QTextBlock& block) const;
+  LinePlace placeOfLine(const QTextBlock& block, int line) const;
+  LinePlace placeOfPosition(int pos) const;
+  // The place of display line `line`; an invalid block past the last line.
+  LinePlace placeOfDisplayLine(int line) const;
+  int lengthOf(const LinePlace& place) const;
+  // The top of a display line in document coordinates.
+  qreal lineTop(const LinePlace& place) const;
+
+  mutable DisplayLineIndex lines_;
+  mutable LayoutKey layoutKey_;
+  mutable int composedParagraph_ = -1;  // holding the composition at the last question
+  QMetaObject::Connection watching_;
+
+  QTextCharFormat compositionFormat(CompositionState state) const;
+  std::array<CompositionStyle, 4> compositionStyles_{};
+  Composition composition_;
+};
+
+}  // namespace wabunko
