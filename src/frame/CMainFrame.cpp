@@ -93,6 +93,7 @@ const std::vector<MenuDef>& mainMenus() {
         {cmd::ViewStatusBar, "ｽﾃｰﾀｽ ﾊﾞｰ(&S)"},
         {0, ""},
         {cmd::ViewLineNumbers, "行番号(&L)"},
+        {cmd::VerticalWriting, "縦書き(&V)"},
         {0, ""},
         {cmd::WrapNone, "なし"},
         {cmd::WrapPrintWidth, "印刷幅"},

@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QMargins>
+#include <QRect>
 #include <QString>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -107,6 +108,8 @@ public:
 
   // Keeps a strip free inside the control's text area (the line-number gutter's).
   virtual void setTextMargins(const QMargins& margins) = 0;
+  // Where the text is shown, in the control's coordinates.
+  virtual QRect textArea() const = 0;
 };
 
 }  // namespace wabunko

@@ -31,6 +31,7 @@ public:
   bool isVertical() const override { return false; }
   void setWrap(Wrap wrap, int printWidthPixels = 0) override;
   void setTextMargins(const QMargins& margins) override;
+  QRect textArea() const override { return viewport()->geometry(); }
 
   // Shows another document (through this class: QTextEdit's own does not tell the line
   // count to follow the new one).

@@ -140,8 +140,9 @@ bool VerticalTextEdit::canPaste() const {
 void VerticalTextEdit::setWrap(Wrap wrap, int printWidthPixels) {
   wrap_ = wrap;
   printLength_ = printWidthPixels;
-  setVerticalScrollBarPolicy(wrap == Wrap::None ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-  if (wrap != Wrap::None) verticalScrollBar()->setValue(0);
+  // Columns as long as the window need no scrolling along them.
+  setVerticalScrollBarPolicy(wrap == Wrap::WindowEdge ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+  if (wrap == Wrap::WindowEdge) verticalScrollBar()->setValue(0);
   relayout();
 }
 
@@ -193,7 +194,7 @@ void VerticalTextEdit::updateScrollBars() {
   across->setPageStep(viewport()->width());
   across->setSingleStep(std::max(1, QFontMetrics(document_->defaultFont()).height()));
   QScrollBar* down = verticalScrollBar();
-  const int length = wrap_ == Wrap::None ? static_cast<int>(std::ceil(size.width())) : 0;
+  const int length = wrap_ == Wrap::WindowEdge ? 0 : static_cast<int>(std::ceil(size.width()));
   down->setRange(0, std::max(0, length - viewport()->height()));
   down->setPageStep(viewport()->height());
   down->setSingleStep(across->singleStep());

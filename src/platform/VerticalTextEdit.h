@@ -6,8 +6,9 @@
 // width: every line of the layout is a column. Layout x runs down the column and layout y
 // leftwards, so the layout point (x, y) shows at (W + s − y, x − t) in the viewport, W
 // being the viewport's width, s how far the text is scrolled across the columns (0 at the
-// start) and t how far down them (only without wrapping). Lines, caret, hit testing and
-// selection all come from that layout, and lines are the columns counted from the right.
+// start) and t how far down them (when columns may be longer than the window). Lines,
+// caret, hit testing and selection all come from that layout, and lines are the columns
+// counted from the right.
 //
 // One document is laid out for one control at a time: attach it here after taking it
 // from the other control, and the text, formats, undo steps, modify flag and caret travel
@@ -51,6 +52,7 @@ public:
   QScrollBar* lineScrollBar() const override { return horizontalScrollBar(); }
   void setWrap(Wrap wrap, int printWidthPixels = 0) override;
   void setTextMargins(const QMargins& margins) override;
+  QRect textArea() const override { return viewport()->geometry(); }
 
   // Where a layout point shows in the viewport, and back.
   QPointF toViewport(const QPointF& layoutPoint) const;

@@ -5,6 +5,7 @@
 #include "frame/ProfileSettings.h"
 #include "frame/SettingsLayout.h"
 #include "platform/RichTextEdit.h"
+#include "platform/VerticalTextEdit.h"
 #include "platform/RichTextStream.h"
 #include "platform/Utf16.h"
 #include "doc/TextBridge.h"
@@ -44,21 +45,27 @@
 #include <QTextFrame>
 #include <memory>
 #include <QTextDocument>
-#include <QVBoxLayout>
+#include <QStackedLayout>
 
 namespace wabunko {
 namespace {
 bool converts(CharCode code) { return code == CharCode::Jis || code == CharCode::Euc; }
 }  // namespace
 
-CWabunkoView::CWabunkoView(Document* document) : View(document), edit_(new RichTextEdit(this)) {
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(edit_);
-  setFocusProxy(edit_);
-  edit_->setAccessibleName(tr("本文"));
-  edit_->installEventFilter(this);
-  edit_->viewport()->installEventFilter(this);
+CWabunkoView::CWabunkoView(Document* document)
+    : View(document), horizontal_(new RichTextEdit(this)), vertical_(new VerticalTextEdit(this)), edit_(horizontal_) {
+  // The text belongs to the view and is shown by one control at a time.
+  horizontal_->setDocument(new QTextDocument(this));
+  auto* layout = new QStackedLayout(this);
+  layout->setStackingMode(QStackedLayout::StackAll);
+  for (QAbstractScrollArea* control : {static_cast<QAbstractScrollArea*>(horizontal_), static_cast<QAbstractScrollArea*>(vertical_)}) {
+    layout->addWidget(control);
+    control->setAccessibleName(tr("本文"));
+    control->installEventFilter(this);
+    control->viewport()->installEventFilter(this);
+  }
+  vertical_->hide();
+  setFocusProxy(horizontal_);
   const SettingsStore& store = CWabunkoApp::instance().store();
 
   // Creation, in order: composition colours, the read-only choice, the default font,
@@ -68,16 +75,17 @@ CWabunkoView::CWabunkoView(Document* document) : View(document), edit_(new RichT
     styles[i] = {colorFromRef(static_cast<std::uint32_t>(readInt(store, settings::imeText(i)))),
                  colorFromRef(static_cast<std::uint32_t>(readInt(store, settings::imeBackground(i)))),
                  readInt(store, settings::imeEffects(i))};
-  edit_->setCompositionStyles(styles);
+  horizontal_->setCompositionStyles(styles);
+  vertical_->setCompositionStyles(styles);
   if (readInt(store, settings::ImeAuto) != 0)
-    InputMethod().openWhenReady(edit_, [](InputMethod::State) {
+    InputMethod().openWhenReady(horizontal_, [](InputMethod::State) {
       if (CMainFrame* frame = CWabunkoApp::instance().mainFrame()) frame->showImeStatus();
     });
   if (CWabunkoDoc* doc = this->document()) {
     doc->m_bReadOnly = CWabunkoApp::instance().pendingReadOnly;
-    connect(edit_->document(), &QTextDocument::modificationChanged, doc, &Document::modifiedChanged);
+    connect(edit_->textDocument(), &QTextDocument::modificationChanged, doc, &Document::modifiedChanged);
     // Undoing back to the saved text takes the mark away again.
-    connect(edit_->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
+    connect(edit_->textDocument(), &QTextDocument::modificationChanged, this, [this](bool modified) {
       if (auto* frame = qobject_cast<CChildFrame*>(childFrame()); frame && !modified) frame->setModifiedMark(false);
     });
   }
@@ -89,13 +97,16 @@ CWabunkoView::CWabunkoView(Document* document) : View(document), edit_(new RichT
         return frame && frame->drawLineNumber != 0;
       },
       store, this);
-  // The control also scrolls on its own: wheel, scroll bar, page keys, following the caret.
-  connect(edit_->verticalScrollBar(), &QScrollBar::valueChanged, gutter_, &LineNumberGutter::paint);
+  // The controls also scroll on their own: wheel, scroll bar, page keys, following the caret.
+  for (const DocumentEditControl* control : {static_cast<DocumentEditControl*>(horizontal_), static_cast<DocumentEditControl*>(vertical_)})
+    connect(control->lineScrollBar(), &QScrollBar::valueChanged, gutter_, &LineNumberGutter::paint);
   setWordWrap(readInt(store, settings::FrameWordWrap));
   verticalWriting = readInt(store, settings::FrameVertical);
+  if (verticalWriting != 0) setVerticalWriting(true);
 
-  connect(edit_->document(), &QTextDocument::contentsChanged, this, &CWabunkoView::onContentsChanged);
-  connect(edit_, &QTextEdit::cursorPositionChanged, this, [this] { reportCaret(0); });
+  connect(edit_->textDocument(), &QTextDocument::contentsChanged, this, &CWabunkoView::onContentsChanged);
+  connect(horizontal_, &QTextEdit::cursorPositionChanged, this, [this] { reportCaret(0); });
+  connect(vertical_, &VerticalTextEdit::cursorPositionChanged, this, [this] { reportCaret(0); });
   mapCommands();
 }
 
@@ -146,9 +157,9 @@ std::string CWabunkoView::streamOut(bool richText, CharCode code, std::size_t* l
         if (code == CharCode::Jis) encoded += EndJisDoubleByteMode(encoded);
         return TextBridge::toUnicode(encoded);
       };
-    bytes = RichTextStream::writeRtf(*edit_->document(), encode);
+    bytes = RichTextStream::writeRtf(*edit_->textDocument(), encode);
   } else {
-    bytes = RichTextStream::writePlainText(*edit_->document(), &unencodable);
+    bytes = RichTextStream::writePlainText(*edit_->textDocument(), &unencodable);
     if (converts(code)) {
       unencodable += CountUnrepresentable(code, bytes);
       bytes = EncodeFromShiftJis(code, bytes);
@@ -162,10 +173,12 @@ void CWabunkoView::applyDisplaySettings() {
   const SettingsStore& store = CWabunkoApp::instance().store();
   const FontRecord font = readFont(store, QString::fromUtf8(settings::kFontDefault));
   const QTextCharFormat format = charFormatFromFont(font.font);
-  edit_->document()->setDefaultFont(format.font());
-  QPalette palette = edit_->palette();
-  palette.setColor(QPalette::Text, colorFromRef(font.color));
-  edit_->setPalette(palette);
+  edit_->textDocument()->setDefaultFont(format.font());
+  for (QWidget* control : {static_cast<QWidget*>(horizontal_), static_cast<QWidget*>(vertical_)}) {
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::Text, colorFromRef(font.color));
+    control->setPalette(palette);
+  }
   setBackgroundColor(readInt(store, settings::ColorBackGroundChild));
   applyParagraphSettings();
 }
@@ -182,11 +195,11 @@ void CWabunkoView::applyParagraphSettings() {
   const int right = readInt(store, settings::StyleIndentRight);
 
   // 32 tab stops, t, 2t, ... 32t.
-  QTextOption option = edit_->document()->defaultTextOption();
+  QTextOption option = edit_->textDocument()->defaultTextOption();
   QList<QTextOption::Tab> tabs;
   for (int i = 1; i <= 32; ++i) tabs.append(QTextOption::Tab(i * tab * kTwipsPerMillimetre / kTwipsPerPixel, QTextOption::LeftTab));
   option.setTabs(tabs);
-  edit_->document()->setDefaultTextOption(option);
+  edit_->textDocument()->setDefaultTextOption(option);
 
   // The first line of a paragraph starts `start` mm right of the others, which start at
   // `left` mm (a negative start gives a hanging indent). Every paragraph takes them; a
@@ -197,7 +210,7 @@ void CWabunkoView::applyParagraphSettings() {
   indents.setTextIndent(start * kTwipsPerMillimetre / kTwipsPerPixel);
   indents.setRightMargin(right * kTwipsPerMillimetre / kTwipsPerPixel);
   const bool modified = edit_->isModified();
-  QTextCursor all(edit_->document());
+  QTextCursor all(edit_->textDocument());
   all.select(QTextCursor::Document);
   all.mergeBlockFormat(indents);
   edit_->setModified(modified);
@@ -207,14 +220,15 @@ void CWabunkoView::applyReadOnlyFont() {
   const FontRecord font = readFont(CWabunkoApp::instance().store(), QString::fromUtf8(settings::kFontReadOnly));
   QTextCharFormat format = charFormatFromFont(font.font);
   format.setForeground(colorFromRef(font.color));
-  QTextCursor all(edit_->document());
+  QTextCursor all(edit_->textDocument());
   all.select(QTextCursor::Document);
   all.mergeCharFormat(format);
-  edit_->document()->setDefaultFont(format.font());
+  edit_->textDocument()->setDefaultFont(format.font());
 }
 
 void CWabunkoView::setBackgroundColor(int colorRef) {
-  edit_->setBackgroundColor(colorFromRef(static_cast<std::uint32_t>(colorRef)));
+  horizontal_->setBackgroundColor(colorFromRef(static_cast<std::uint32_t>(colorRef)));
+  vertical_->setBackgroundColor(colorFromRef(static_cast<std::uint32_t>(colorRef)));
 }
 
 void CWabunkoView::mapCommands() {
@@ -227,8 +241,8 @@ void CWabunkoView::mapCommands() {
 
   const auto writable = [this] { return !edit_->isReadOnly(); };
   const auto selection = [this] { return edit_->textCursor().hasSelection(); };
-  onUpdateId(cmd::EditUndo, [=, this](CmdUI& ui) { ui.enable(writable() && edit_->document()->isUndoAvailable()); });
-  onUpdateId(cmd::EditRedo, [=, this](CmdUI& ui) { ui.enable(writable() && edit_->document()->isRedoAvailable()); });
+  onUpdateId(cmd::EditUndo, [=, this](CmdUI& ui) { ui.enable(writable() && edit_->textDocument()->isUndoAvailable()); });
+  onUpdateId(cmd::EditRedo, [=, this](CmdUI& ui) { ui.enable(writable() && edit_->textDocument()->isRedoAvailable()); });
   onUpdateId(cmd::EditCut, [=](CmdUI& ui) { ui.enable(writable() && selection()); });
   onUpdateId(cmd::EditClear, [=](CmdUI& ui) { ui.enable(writable() && selection()); });
   onUpdateId(cmd::EditCopy, [=](CmdUI& ui) { ui.enable(selection()); });
@@ -242,6 +256,8 @@ void CWabunkoView::mapCommands() {
     });
     onUpdateId(id, [this, mode = mode](CmdUI& ui) { ui.setCheck(wordWrap_ == mode); });
   }
+  onCommandId(cmd::VerticalWriting, [this] { onVerticalWriting(); });
+  onUpdateId(cmd::VerticalWriting, [this](CmdUI& ui) { ui.setCheck(verticalWriting != 0); });
   onCommandId(cmd::ReadOnlyToggle, [this] { onToggleReadOnly(); });
   onUpdateId(cmd::ReadOnlyToggle, [this](CmdUI& ui) { ui.setCheck(document() && document()->m_bReadOnly); });
 
@@ -492,10 +508,42 @@ void CWabunkoView::setWordWrap(int mode) {
 }
 
 int CWabunkoView::printWidthPixels() const {
-  // The printer's page width less the two margins, at the screen's resolution.
-  const QPageLayout page = QPrinter().pageLayout();
-  const double inches = page.fullRect(QPageLayout::Inch).width() - 2.0 * kPrintMarginTwips / 1440.0;
-  return static_cast<int>(inches * logicalDpiX());
+  // The printer's page less the two margins, at the screen's resolution: its width for
+  // rows, its height for columns.
+  const QRectF page = QPrinter().pageLayout().fullRect(QPageLayout::Inch);
+  const double margins = 2.0 * kPrintMarginTwips / 1440.0;
+  if (edit_->isVertical()) return static_cast<int>((page.height() - margins) * logicalDpiY());
+  return static_cast<int>((page.width() - margins) * logicalDpiX());
+}
+
+void CWabunkoView::setVerticalWriting(bool vertical) {
+  DocumentEditControl* from = edit_;
+  DocumentEditControl* to = vertical ? static_cast<DocumentEditControl*>(vertical_) : horizontal_;
+  if (from == to) return;
+  QTextDocument* text = from->textDocument();
+  const QTextCursor caret = from->textCursor();
+  const bool focused = from->widget()->hasFocus();
+  // One layout for one control: the other lets the text go first.
+  if (from == horizontal_) horizontal_->setDocument(nullptr);
+  else vertical_->setDocument(nullptr);
+  edit_ = to;
+  to->setReadOnly(from->isReadOnly());
+  to->setOverwriteMode(from->isOverwriteMode());
+  to->widget()->show();
+  from->widget()->hide();
+  setFocusProxy(to->widget());
+  if (to == horizontal_) horizontal_->setDocument(text);
+  else vertical_->setDocument(text);
+  setWordWrap(wordWrap_);
+  gutter_->attach(*to);
+  to->setTextCursor(caret);
+  if (focused) to->widget()->setFocus();
+}
+
+void CWabunkoView::onVerticalWriting() {
+  verticalWriting = !verticalWriting;
+  setVerticalWriting(verticalWriting != 0);
+  writeSetting(CWabunkoApp::instance().store(), settings::FrameVertical, verticalWriting);
 }
 
 void CWabunkoView::onToggleReadOnly() {
@@ -520,7 +568,7 @@ void CWabunkoView::onFocusIn() {
 }
 
 bool CWabunkoView::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == edit_) {
+  if (watched == edit_->widget()) {
     switch (event->type()) {
       case QEvent::FocusIn: onFocusIn(); break;
       case QEvent::KeyPress: {
@@ -541,7 +589,7 @@ bool CWabunkoView::eventFilter(QObject* watched, QEvent* event) {
       default: break;
     }
   }
-  if (watched == edit_->viewport() && event->type() == QEvent::MouseButtonPress) {
+  if ((watched == horizontal_->viewport() || watched == vertical_->viewport()) && event->type() == QEvent::MouseButtonPress) {
     QTimer::singleShot(0, this, [this] {
       reportCaret(0);
       syncFormatButtons();
@@ -597,7 +645,7 @@ void CWabunkoView::print(QPrinter& printer) const {
   printer.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Point);
   // Laid out on the printable part of the page, in the document's own units, so the page
   // keeps exactly the margins above (unpaginated, QTextDocument adds 2 cm of its own).
-  const std::unique_ptr<QTextDocument> pages(edit_->document()->clone());
+  const std::unique_ptr<QTextDocument> pages(edit_->textDocument()->clone());
   QTextFrameFormat frame = pages->rootFrame()->frameFormat();
   frame.setMargin(0);
   pages->rootFrame()->setFrameFormat(frame);

@@ -17,8 +17,10 @@ class QPrinter;
 namespace wabunko {
 
 class CWabunkoDoc;
+class DocumentEditControl;
 class LineNumberGutter;
 class RichTextEdit;
+class VerticalTextEdit;
 
 class CWabunkoView : public View {
   Q_OBJECT
@@ -50,6 +52,10 @@ public:
   void reportCaret(int extraLine);
   // The format bar's bold, italic, underline and alignment buttons follow the selection.
   void syncFormatButtons();
+
+  // Lays the text out in columns (or back in rows) in place: text, formats, undo steps,
+  // modify flag, caret and selection stay as they are.
+  void setVerticalWriting(bool vertical);
 
   int wordWrap() const { return wordWrap_; }
   void setWordWrap(int mode);
@@ -92,9 +98,13 @@ private:
   void cutWithClipRecord();
   void printWithDialog();
   void printPreview();
+  // The length of a printed line (of a column in vertical writing) at the screen's resolution.
   int printWidthPixels() const;
+  void onVerticalWriting();
 
-  RichTextEdit* edit_;
+  RichTextEdit* horizontal_;
+  VerticalTextEdit* vertical_;
+  DocumentEditControl* edit_;  // the one shown
   LineNumberGutter* gutter_;
   bool damagedOnLoad_ = false;
   int wordWrap_ = 2;
