@@ -13,6 +13,7 @@ namespace wabunko {
 
 void DocumentEditControl::watchDocument(QTextDocument* document) {
   QObject::disconnect(watching_);
+  if (!document) return;
   watching_ = QObject::connect(document, &QTextDocument::contentsChange, widget(),
                                [this](int from, int removed, int added) { onContentsChange(from, removed, added); });
   lines_.reset(document->blockCount());

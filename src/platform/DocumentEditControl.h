@@ -70,7 +70,7 @@ protected:
   // Hands the input method's `event` to `handle` with its composition drawn in the
   // configured styles.
   void handleInputMethodEvent(QInputMethodEvent* event, const std::function<void(QInputMethodEvent*)>& handle);
-  // Follows the edits of `document`, the control's from now on.
+  // Follows the edits of `document`, the control's from now on (nullptr: none).
   void watchDocument(QTextDocument* document);
   // Whether the layout breaks paragraphs into several lines.
   virtual bool layoutWraps() const = 0;

@@ -1,5 +1,6 @@
 #include "VerticalTextEdit.h"
 
+#include "VerticalTextAccessible.h"
 #include "VerticalTextPainter.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -48,6 +49,7 @@ VerticalTextEdit::VerticalTextEdit(QWidget* parent) : QAbstractScrollArea(parent
   // The text starts at the right: so does the bar.
   horizontalScrollBar()->setInvertedAppearance(true);
   horizontalScrollBar()->setInvertedControls(false);
+  VerticalTextAccessibility::watch(this);
 }
 
 VerticalTextEdit::~VerticalTextEdit() { setDocument(nullptr); }
@@ -58,11 +60,12 @@ void VerticalTextEdit::setDocument(QTextDocument* document) {
   clearComposition();
   document_ = document;
   cursor_ = document ? QTextCursor(document) : QTextCursor();
+  VerticalTextAccessibility::watch(this);
+  watchDocument(document);
   if (!document) {
     viewport()->update();
     return;
   }
-  watchDocument(document);
   QAbstractTextDocumentLayout* layout = document->documentLayout();
   documentWatch_ << connect(layout, &QAbstractTextDocumentLayout::documentSizeChanged, this,
                             &VerticalTextEdit::onDocumentSizeChanged)
@@ -215,7 +218,8 @@ QRectF VerticalTextEdit::characterRect(int position) const {
   const QPointF origin = layoutOrigin(block);
   const QTextLayout* layout = block.layout();
   int at = position - block.position();
-  if (layout->preeditAreaPosition() >= 0 && at > layout->preeditAreaPosition())
+  // The characters from the composition's place on stand after it.
+  if (!layout->preeditAreaText().isEmpty() && at >= layout->preeditAreaPosition())
     at += static_cast<int>(layout->preeditAreaText().size());
   const QTextLine line = layout->lineForTextPosition(at);
   if (!line.isValid()) return {};
@@ -271,7 +275,8 @@ void VerticalTextEdit::moveCursor(const QTextCursor& cursor) {
   QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImCursorPosition | Qt::ImAnchorPosition |
                                          Qt::ImSurroundingText | Qt::ImCurrentSelection);
   if (old.position() != cursor.position()) Q_EMIT cursorPositionChanged();
-  if (old.selectionStart() != cursor.selectionStart() || old.selectionEnd() != cursor.selectionEnd())
+  if ((old.hasSelection() || cursor.hasSelection()) &&
+      (old.selectionStart() != cursor.selectionStart() || old.selectionEnd() != cursor.selectionEnd()))
     Q_EMIT selectionChanged();
 }
 
@@ -429,8 +434,9 @@ void VerticalTextEdit::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void VerticalTextEdit::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) dragAnchor_ = -1;
-  QAbstractScrollArea::mouseReleaseEvent(event);
+  if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mouseReleaseEvent(event);
+  dragAnchor_ = -1;
+  event->accept();
 }
 
 void VerticalTextEdit::mouseDoubleClickEvent(QMouseEvent* event) {
