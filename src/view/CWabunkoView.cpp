@@ -6,6 +6,7 @@
 #include "frame/SettingsLayout.h"
 #include "platform/RichTextEdit.h"
 #include "platform/VerticalTextEdit.h"
+#include "platform/VerticalTextPainter.h"
 #include "platform/RichTextStream.h"
 #include "platform/Utf16.h"
 #include "doc/TextBridge.h"
@@ -25,11 +26,13 @@
 #include "frame/FrameCommands.h"
 #include "platform/Dialogs.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPageLayout>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -43,6 +46,7 @@
 #include <QTimer>
 #include <QTextCursor>
 #include <QTextFrame>
+#include <QTextLayout>
 #include <memory>
 #include <QTextDocument>
 #include <QStackedLayout>
@@ -650,8 +654,40 @@ void CWabunkoView::print(QPrinter& printer) const {
   frame.setMargin(0);
   pages->rootFrame()->setFrameFormat(frame);
   const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Inch);
-  pages->setPageSize(QSizeF(printable.width() * logicalDpiX(), printable.height() * logicalDpiY()));
+  const QSizeF page(printable.width() * logicalDpiX(), printable.height() * logicalDpiY());
+  if (edit_->isVertical()) return printColumns(printer, *pages, page);
+  pages->setPageSize(page);
   pages->print(&printer);
+}
+
+void CWabunkoView::printColumns(QPrinter& printer, QTextDocument& text, const QSizeF& page) const {
+  // Columns as long as the page is high, as many to a page as fit across it.
+  text.setTextWidth(page.height());
+  std::vector<qreal> pageStarts{0};
+  QAbstractTextDocumentLayout* layout = text.documentLayout();
+  for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
+    const QTextLayout* lines = block.layout();
+    const qreal origin = layout->blockBoundingRect(block).top() - lines->boundingRect().top();
+    for (int i = 0; i < lines->lineCount(); ++i) {
+      const QTextLine line = lines->lineAt(i);
+      const qreal top = origin + line.y();
+      if (top > pageStarts.back() && top + line.height() - pageStarts.back() > page.width()) pageStarts.push_back(top);
+    }
+  }
+  pageStarts.push_back(layout->documentSize().height());
+
+  QPainter painter(&printer);
+  painter.scale(printer.logicalDpiX() / static_cast<qreal>(logicalDpiX()),
+                printer.logicalDpiY() / static_cast<qreal>(logicalDpiY()));
+  QPalette ink;
+  ink.setColor(QPalette::Text, Qt::black);
+  for (std::size_t i = 0; i + 1 < pageStarts.size(); ++i) {
+    if (i > 0) printer.newPage();
+    // The page's first column stands at its right edge.
+    const qreal right = pageStarts[i] + page.width();
+    const qreal width = pageStarts[i + 1] - pageStarts[i];
+    paintVertical(painter, text, {right, 0, QRectF(page.width() - width, 0, width, page.height())}, ink);
+  }
 }
 
 void CWabunkoView::printWithDialog() {

@@ -11,6 +11,7 @@
 #include <optional>
 
 class QPrinter;
+class QTextDocument;
 #include <string>
 #include <string_view>
 
@@ -61,6 +62,7 @@ public:
   void setWordWrap(int mode);
   // Page margins for printing, twips.
   static constexpr int kPrintMarginTwips = 720;
+  // Prints the text as it is shown: in rows, or in columns in vertical writing.
   void print(QPrinter& printer) const;
 
   int changeCount = 0;
@@ -96,6 +98,7 @@ private:
   void insertSignature();
   void appendToClipboard(bool cut);
   void cutWithClipRecord();
+  void printColumns(QPrinter& printer, QTextDocument& text, const QSizeF& page) const;
   void printWithDialog();
   void printPreview();
   // The length of a printed line (of a column in vertical writing) at the screen's resolution.
