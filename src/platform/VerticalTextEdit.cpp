@@ -46,7 +46,9 @@ VerticalTextEdit::VerticalTextEdit(QWidget* parent) : QAbstractScrollArea(parent
   viewport()->setCursor(Qt::IBeamCursor);
   viewport()->setBackgroundRole(QPalette::Base);
   viewport()->setAutoFillBackground(true);
-  // The text starts at the right: so does the bar.
+  // The text starts at the right: so does the bar. It is always there, so that the
+  // columns keep their length when the text grows past the window's width.
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   horizontalScrollBar()->setInvertedAppearance(true);
   horizontalScrollBar()->setInvertedControls(false);
   VerticalTextAccessibility::watch(this);
@@ -63,6 +65,8 @@ void VerticalTextEdit::setDocument(QTextDocument* document) {
   VerticalTextAccessibility::watch(this);
   watchDocument(document);
   if (!document) {
+    horizontalScrollBar()->setRange(0, 0);
+    verticalScrollBar()->setRange(0, 0);
     viewport()->update();
     return;
   }

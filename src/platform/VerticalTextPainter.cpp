@@ -6,7 +6,6 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGlyphRun>
-#include <QHash>
 #include <QPainter>
 #include <QRawFont>
 #include <QTextBlock>
@@ -14,6 +13,7 @@
 #include <QTextLayout>
 #include <QTextObjectInterface>
 #include <algorithm>
+#include <map>
 #include <set>
 #include <string_view>
 #include <vector>
@@ -28,15 +28,15 @@ constexpr double kScriptShift = 0.25;
 
 // The substitutions of a font's `vert` feature, read once per font.
 const GlyphSubstitutions& substitutionsOf(const QRawFont& font) {
-  static QHash<QString, GlyphSubstitutions> cache;
+  static std::map<QString, GlyphSubstitutions> cache;
   const QString key = font.familyName() + QLatin1Char('\n') + font.styleName() + QLatin1Char('\n') +
                       QString::number(font.weight()) + QLatin1Char('\n') + QString::number(int(font.style()));
   auto found = cache.find(key);
   if (found == cache.end()) {
     const QByteArray gsub = font.fontTable("GSUB");
-    found = cache.insert(key, readVerticalSubstitutions(std::string_view(gsub.constData(), static_cast<std::size_t>(gsub.size()))));
+    found = cache.emplace(key, readVerticalSubstitutions(std::string_view(gsub.constData(), static_cast<std::size_t>(gsub.size())))).first;
   }
-  return *found;
+  return found->second;
 }
 
 // A stretch of a line drawn in one way.
@@ -224,7 +224,12 @@ private:
     std::vector<QGlyphRun> placed;
     for (const QGlyphRun& run : runs) {
       const QRawFont font = run.rawFont();
-      const GlyphSubstitutions& vertical = substitutionsOf(font);
+      // Runs in a row mostly share their font: that one is answered without a lookup.
+      if (!substitutions_ || !(font == substitutedFont_)) {
+        substitutedFont_ = font;
+        substitutions_ = &substitutionsOf(font);
+      }
+      const GlyphSubstitutions& vertical = *substitutions_;
       QList<quint32> glyphs = run.glyphIndexes();
       const QList<QPointF> positions = run.positions();
       const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
@@ -300,6 +305,8 @@ private:
                       palette_.brush(QPalette::Highlight));
   }
 
+  QRawFont substitutedFont_;
+  const GlyphSubstitutions* substitutions_ = nullptr;  // of substitutedFont_
   QPainter& painter_;
   QTextDocument& document_;
   const VerticalPaintArea& area_;
