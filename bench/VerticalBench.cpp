@@ -166,18 +166,24 @@ void closeShownEdits() {
 template <class Edit>
 std::map<int, std::unique_ptr<QTextDocument>> attachedDocuments;
 
+// Shows `document` in `edit`, laid out in full, with the caret in its middle and in view.
+template <class Edit>
+void attachWithCaretInMiddle(Edit& edit, QTextDocument& document) {
+  edit.setDocument(&document);
+  finishLayout(document);
+  QTextCursor middle(&document);
+  middle.setPosition(document.characterCount() / 2);
+  edit.setTextCursor(middle);
+  edit.ensureCursorVisible();
+}
+
 template <class Edit>
 Edit& showingMiddleOf(int chars) {
   Edit& edit = shown<Edit>();
   std::unique_ptr<QTextDocument>& document = attachedDocuments<Edit>[chars];
   if (!document) document = makeDocument(chars);
   if (edit.document() != document.get()) {
-    edit.setDocument(document.get());
-    finishLayout(*document);
-    QTextCursor middle(document.get());
-    middle.setPosition(chars / 2);
-    edit.setTextCursor(middle);
-    edit.ensureCursorVisible();
+    attachWithCaretInMiddle(edit, *document);
     edit.activateWindow();  // the caret is drawn, and blinks, in the focused control only
     edit.setFocus();
     QCoreApplication::processEvents();
@@ -250,12 +256,7 @@ void BM_Switch(benchmark::State& state) {
   Steps steps(state);
   for (auto _ : state) {
     detach(to);
-    from.setDocument(document.get());
-    finishLayout(*document);
-    QTextCursor middle(document.get());
-    middle.setPosition(kSwitchChars / 2);
-    from.setTextCursor(middle);
-    from.ensureCursorVisible();
+    attachWithCaretInMiddle(from, *document);
     from.viewport()->repaint();
     QCoreApplication::processEvents();
 
@@ -272,7 +273,7 @@ void BM_Switch(benchmark::State& state) {
     finishLayout(*document);
     steps.end("rest_of_layout_ms");
     QCoreApplication::processEvents();
-    if (to.textCursor().position() != kSwitchChars / 2) state.SkipWithError("the caret did not travel");
+    if (to.textCursor().position() != caret.position()) state.SkipWithError("the caret did not travel");
     if (!to.viewport()->rect().intersects(to.cursorRect())) state.SkipWithError("the caret is out of view");
   }
   detach(to);

@@ -14,7 +14,7 @@
 #include <QTextObjectInterface>
 #include <algorithm>
 #include <map>
-#include <set>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -79,9 +79,9 @@ public:
   // The stretches of [from, to), cut where the format, the selection or the orientation
   // changes and around characters that may need a stand-in.
   std::vector<Piece> pieces(int from, int to) const {
-    std::set<int> cuts{from, to};
+    std::vector<int> cuts{from, to};
     const auto cut = [&](int at) {
-      if (at > from && at < to) cuts.insert(at);
+      if (at > from && at < to) cuts.push_back(at);
     };
     for (const auto& f : formats_) cut(f.first);
     for (const QTextLayout::FormatRange& range : extra_) {
@@ -92,20 +92,24 @@ public:
     cut(preeditAt_ + preeditLength_);
     cut(selectionStart_);
     cut(selectionEnd_);
+    std::sort(cuts.begin(), cuts.end());
+    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
 
     std::vector<Piece> pieces;
-    for (auto it = cuts.begin(); std::next(it) != cuts.end(); ++it) {
-      const QTextCharFormat format = formatAt(*it);
-      const bool selected = *it >= selectionStart_ && *it < selectionEnd_;
-      const QFont font = format.font();
-      for (int i = *it; i < *std::next(it);) {
+    for (std::size_t k = 0; k + 1 < cuts.size(); ++k) {
+      // One format and one selection state from cut to cut.
+      const QTextCharFormat format = formatAt(cuts[k]);
+      const bool selected = cuts[k] >= selectionStart_ && cuts[k] < selectionEnd_;
+      const std::size_t first = pieces.size();
+      std::optional<QFont> font;  // measured only for characters that follow their glyph
+      for (int i = cuts[k]; i < cuts[k + 1];) {
         const int start = i;
         const char32_t c = codePointAt(i);
         i += QChar::requiresSurrogates(c) ? 2 : 1;
-        const Orientation orientation = orientationOf(c, font);
+        if (orientationFollowsGlyph(c) && !font) font = format.font();
+        const Orientation orientation = font ? orientationOf(c, *font) : verticalOrientation(c);
         const char32_t fallback = orientation == Orientation::Upright && verticalFallback(c) ? c : 0;
-        if (!pieces.empty() && pieces.back().end == start && pieces.back().format == format &&
-            pieces.back().selected == selected && pieces.back().orientation == orientation && fallback == 0 &&
+        if (pieces.size() > first && pieces.back().orientation == orientation && fallback == 0 &&
             pieces.back().fallback == 0) {
           pieces.back().end = i;
         } else {

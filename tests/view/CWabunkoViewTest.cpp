@@ -133,17 +133,26 @@ TEST(CWabunkoView, OverwriteModeIsCarriedToTheNextView) {
   EXPECT_EQ(h.app().mainFrame()->insertMode, 0);
 }
 
-TEST(CWabunkoView, PrintsEveryPageToPdf) {
+// Prints the view to a PDF file and counts its pages.
+qsizetype printedPages(const CWabunkoView& view, const QString& path) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path);
+  view.print(printer);
+  const QByteArray pdf = readBytes(path);
+  EXPECT_TRUE(pdf.startsWith("%PDF"));
+  return pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page ");
+}
+
+TEST(CWabunkoView, PrintsEveryPageToPdfInRowsOrColumns) {
   AppHarness h;
   CWabunkoView* view = h.documents().front()->view();
   view->edit().replaceSel(QStringLiteral("日本語の行\n").repeated(120), true);
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(h.path(QStringLiteral("out.pdf")));
-  view->print(printer);
-  const QByteArray pdf = readBytes(h.path(QStringLiteral("out.pdf")));
-  EXPECT_TRUE(pdf.startsWith("%PDF"));
-  EXPECT_GE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 2);
+  const qsizetype rows = printedPages(*view, h.path(QStringLiteral("rows.pdf")));
+  EXPECT_GE(rows, 2);
+  // 120 short columns take more pages than the same lines as rows.
+  view->setVerticalWriting(true);
+  EXPECT_GT(printedPages(*view, h.path(QStringLiteral("columns.pdf"))), rows);
 }
 
 }  // namespace

@@ -16,7 +16,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPrinter>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <gtest/gtest.h>
@@ -120,27 +119,6 @@ TEST(VerticalWriting, NewViewsStartInTheStoredDirectionWithTheGutterAlongTheTop)
   EXPECT_GT(pitch, 12);
   EXPECT_EQ(numbers[2].at.x(), numbers[1].at.x() - pitch);
   EXPECT_GT(numbers.back().at.x(), 0);
-}
-
-TEST(VerticalWriting, PrintsColumnsPageAfterPage) {
-  AppHarness h;
-  CWabunkoView* view = h.documents().front()->view();
-  view->edit().replaceSel(QStringLiteral("日本語の行\n").repeated(120), true);
-  view->setVerticalWriting(true);
-  const auto pageCount = [&] {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(h.path(QStringLiteral("out.pdf")));
-    view->print(printer);
-    const QByteArray pdf = readBytes(h.path(QStringLiteral("out.pdf")));
-    EXPECT_TRUE(pdf.startsWith("%PDF"));
-    return pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page ");
-  };
-  // 120 short columns take several pages; the same lines as rows fit on fewer.
-  const qsizetype columns = pageCount();
-  EXPECT_GE(columns, 3);
-  view->setVerticalWriting(false);
-  EXPECT_LT(pageCount(), columns);
 }
 
 }  // namespace
