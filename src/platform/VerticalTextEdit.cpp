@@ -54,7 +54,8 @@ VerticalTextEdit::VerticalTextEdit(QWidget* parent) : QAbstractScrollArea(parent
   VerticalTextAccessibility::watch(this);
 }
 
-VerticalTextEdit::~VerticalTextEdit() { setDocument(nullptr); }
+// The document outlives the control: it must not keep a composition in its layout.
+VerticalTextEdit::~VerticalTextEdit() { clearComposition(); }
 
 void VerticalTextEdit::setDocument(QTextDocument* document) {
   for (const QMetaObject::Connection& c : std::as_const(documentWatch_)) disconnect(c);
@@ -472,6 +473,10 @@ void VerticalTextEdit::focusOutEvent(QFocusEvent* event) {
   blink_.stop();
   viewport()->update();
   QAbstractScrollArea::focusOutEvent(event);
+}
+
+bool VerticalTextEdit::focusNextPrevChild(bool next) {
+  return readOnly_ && QAbstractScrollArea::focusNextPrevChild(next);
 }
 
 void VerticalTextEdit::inputMethodEvent(QInputMethodEvent* event) {

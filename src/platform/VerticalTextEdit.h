@@ -89,6 +89,8 @@ protected:
   void wheelEvent(QWheelEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  // Tab is typed into the text, not used to leave the control.
+  bool focusNextPrevChild(bool next) override;
   void timerEvent(QTimerEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
@@ -99,7 +101,7 @@ private:
   // Scroll ranges for the extent of the text the layout last reported.
   void updateScrollBars();
   void onDocumentSizeChanged(const QSizeF& size);
-  // Moves the caret; `mode` keeps the anchor or not. Reports the move and scrolls to it.
+  // Moves the caret and the selection to `cursor`'s, reports the move and scrolls to it.
   void moveCursor(const QTextCursor& cursor);
   bool moveByKey(QKeyEvent* event);
   bool editByKey(QKeyEvent* event);

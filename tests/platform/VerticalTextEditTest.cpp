@@ -161,7 +161,9 @@ TEST(VerticalTextEdit, TypingDeletingAndUndoingEditTheDocument) {
   QTest::keyClick(&edit, Qt::Key_Return);
   QTest::keyClicks(&edit, QStringLiteral("ab"));
   QTest::keyClick(&edit, Qt::Key_Backspace);
-  EXPECT_EQ(text.toPlainText(), QStringLiteral("縦書き\na"));
+  QTest::keyClick(&edit, Qt::Key_Tab);  // typed, not a move to the next control
+  EXPECT_EQ(text.toPlainText(), QStringLiteral("縦書き\na\t"));
+  QTest::keyClick(&edit, Qt::Key_Backspace);
   edit.setOverwriteMode(true);
   QTest::keyClick(&edit, Qt::Key_Home);
   QTest::keyClicks(&edit, QStringLiteral("xyz"));
