@@ -239,12 +239,19 @@ QRect VerticalTextEdit::cursorRect() const { return cursorRect(cursor_); }
 QRect VerticalTextEdit::cursorRect(const QTextCursor& cursor) const {
   if (!document_ || cursor.isNull()) return {};
   const QTextBlock block = cursor.block();
-  const QPointF origin = layoutOrigin(block);
   const QTextLayout* layout = block.layout();
   int at = cursor.position() - block.position();
-  if (block == preeditBlock_ && preeditCaret_ >= 0) at = layout->preeditAreaPosition() + preeditCaret_;
+  // The caret stands inside the composition where the input method puts it; places after
+  // the composition move past it.
+  if (block == preeditBlock_ && at == layout->preeditAreaPosition() && preeditCaret_ >= 0) at += preeditCaret_;
   else if (block == preeditBlock_ && at > layout->preeditAreaPosition())
     at += static_cast<int>(layout->preeditAreaText().size());
+  return caretBar(block, at);
+}
+
+QRect VerticalTextEdit::caretBar(const QTextBlock& block, int at) const {
+  const QTextLayout* layout = block.layout();
+  const QPointF origin = layoutOrigin(block);
   QTextLine line = layout->lineForTextPosition(at);
   if (!line.isValid()) line = layout->lineAt(std::max(0, layout->lineCount() - 1));
   if (!line.isValid()) return {};
@@ -538,7 +545,16 @@ QVariant VerticalTextEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
   const QPoint offset = viewport()->pos();
   switch (query) {
     case Qt::ImEnabled: return !readOnly_;
-    case Qt::ImCursorRectangle: return QRectF(cursorRect().translated(offset));
+    case Qt::ImCursorRectangle: {
+      // The candidate list opens below this: after the whole composition, which it would
+      // otherwise cover, the column running downwards.
+      if (preeditBlock_.isValid()) {
+        const QTextLayout* layout = preeditBlock_.layout();
+        const int end = layout->preeditAreaPosition() + static_cast<int>(layout->preeditAreaText().size());
+        return QRectF(caretBar(preeditBlock_, end).translated(offset));
+      }
+      return QRectF(cursorRect().translated(offset));
+    }
     case Qt::ImAnchorRectangle: {
       QTextCursor anchor = cursor_;
       anchor.setPosition(cursor_.anchor());

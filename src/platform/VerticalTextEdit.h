@@ -107,6 +107,8 @@ private:
   bool editByKey(QKeyEvent* event);
   void insertTyped(const QString& text);
   void restartBlink();
+  // A caret bar at `at` in the layout's text of `block` (the composition included).
+  QRect caretBar(const QTextBlock& block, int at) const;
   // The input method's composition: laid into the caret's paragraph so the column makes
   // room for it, drawn with its formats, with a caret of its own inside it.
   void applyComposition(const QInputMethodEvent& event);

@@ -187,14 +187,16 @@ TEST(VerticalTextEdit, CompositionReflowsItsColumnAndCommitsAtTheCaret) {
   edit.setSel(1, 1);
   const QRectF after = edit.characterRect(1);
 
-  QInputMethodEvent compose(QStringLiteral("かな"), {{QInputMethodEvent::Cursor, 2, 1, {}}});
+  QInputMethodEvent compose(QStringLiteral("かな"), {{QInputMethodEvent::Cursor, 1, 1, {}}});
   QApplication::sendEvent(&edit, &compose);
   EXPECT_EQ(text.toPlainText(), QStringLiteral("前後"));
   EXPECT_EQ(edit.textLength(), 2);
-  // 後 moves down by the two characters being composed; the caret stands after them.
+  // 後 moves down by the two characters being composed. The caret stands where the input
+  // method puts it; the candidate list is to open below the whole composition.
   EXPECT_NEAR(edit.characterRect(1).top(), after.top() + 2 * after.height(), 2);
-  const QRectF caret = static_cast<QWidget&>(edit).inputMethodQuery(Qt::ImCursorRectangle).toRectF();
-  EXPECT_NEAR(caret.top() - edit.viewport()->y(), edit.characterRect(1).top(), 2);
+  EXPECT_NEAR(edit.cursorRect().top(), after.top() + after.height(), 2);
+  const QRectF candidates = static_cast<QWidget&>(edit).inputMethodQuery(Qt::ImCursorRectangle).toRectF();
+  EXPECT_NEAR(candidates.top() - edit.viewport()->y(), edit.characterRect(1).top(), 2);
 
   QInputMethodEvent commit;
   commit.setCommitString(QStringLiteral("仮名"));

@@ -45,6 +45,7 @@ TEST(VerticalWriting, TheCommandSwitchesInPlaceAndIsRemembered) {
   rows->setSelectionCharFormat(bold);
   rows->setSel(5, 8);
   const bool undoable = text->isUndoAvailable();
+  const QFont font = text->defaultFont();
 
   router.dispatch(cmd::VerticalWriting);
   EditControl& columns = view->edit();
@@ -72,6 +73,7 @@ TEST(VerticalWriting, TheCommandSwitchesInPlaceAndIsRemembered) {
     after.setPosition(pos + 1);  // the format of the character before
     EXPECT_EQ(after.charFormat().fontWeight() == QFont::Bold, pos == 1 || pos == 2) << pos;
   }
+  EXPECT_EQ(text->defaultFont(), font);
   EXPECT_EQ(readInt(h.store(), settings::FrameVertical), 0);
   EXPECT_EQ(router.update(cmd::VerticalWriting).checked(), false);
 }
