@@ -45,6 +45,9 @@ TEST(VerticalOrientation, CharacterClassesThenTheGlyphAdvance) {
     EXPECT_EQ(verticalOrientation(c.c, c.advanceEm), c.expected)
         << "U+" << std::hex << static_cast<std::uint32_t>(c.c) << " advance "
         << c.advanceEm.value_or(-1);
+    // Worth measuring exactly when the advance can change the answer.
+    EXPECT_EQ(orientationFollowsGlyph(c.c), verticalOrientation(c.c, 1.0) != verticalOrientation(c.c, 0.0))
+        << "U+" << std::hex << static_cast<std::uint32_t>(c.c);
   }
 }
 
