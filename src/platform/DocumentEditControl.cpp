@@ -1,4 +1,5 @@
 #include "DocumentEditControl.h"
+#include "LayoutPlaces.h"
 #include "platform/Utf16.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -63,18 +64,6 @@ int DocumentEditControl::textLength() const {
 bool DocumentEditControl::isModified() const { return textDocument()->isModified(); }
 
 void DocumentEditControl::setModified(bool modified) { textDocument()->setModified(modified); }
-
-namespace {
-
-// The input method's composition is laid out inside its paragraph but is not part of the
-// text: offsets past it are moved back, and a line starting inside it starts where it is.
-int withoutComposition(const QTextLayout& layout, int offset) {
-  const int at = layout.preeditAreaPosition();
-  const int length = static_cast<int>(layout.preeditAreaText().size());
-  return length == 0 || offset <= at ? offset : std::max(at, offset - length);
-}
-
-}  // namespace
 
 int DocumentEditControl::selectionStart() const { return textCursor().selectionStart(); }
 
@@ -207,10 +196,9 @@ int DocumentEditControl::lengthOf(const LinePlace& place) const {
 }
 
 qreal DocumentEditControl::lineTop(const LinePlace& place) const {
-  const QRectF rect = textDocument()->documentLayout()->blockBoundingRect(place.block);
   const QTextLayout* layout = place.block.layout();
-  if (place.line >= layout->lineCount()) return rect.top();
-  return rect.top() - layout->boundingRect().top() + layout->lineAt(place.line).y();
+  if (place.line >= layout->lineCount()) return textDocument()->documentLayout()->blockBoundingRect(place.block).top();
+  return layoutOrigin(place.block).y() + layout->lineAt(place.line).y();
 }
 
 int DocumentEditControl::lineCount() const {

@@ -34,6 +34,10 @@ namespace wabunko {
 
 class DocumentEditControl : public EditControl {
 public:
+  // Shows `document`, which stays its owner's; nullptr lets the current one go. One
+  // document is laid out for one control at a time.
+  virtual void setDocument(QTextDocument* document) = 0;
+
   void getSel(int& start, int& end) const override;
   void setSel(int start, int end) override;
   QString selectedText() const override;

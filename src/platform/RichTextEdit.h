@@ -34,8 +34,8 @@ public:
   QRect textArea() const override { return viewport()->geometry(); }
 
   // Shows another document (through this class: QTextEdit's own does not tell the line
-  // count to follow the new one).
-  void setDocument(QTextDocument* document);
+  // count to follow the new one); nullptr gives the control an empty one of its own.
+  void setDocument(QTextDocument* document) override;
 
 protected:
   bool layoutWraps() const override;

@@ -1,5 +1,6 @@
 #include "VerticalTextEdit.h"
 
+#include "LayoutPlaces.h"
 #include "VerticalTextAccessible.h"
 #include "VerticalTextPainter.h"
 
@@ -26,12 +27,7 @@ namespace {
 constexpr int kCaretThickness = 2;
 constexpr int kWheelColumns = 3;  // a notch of the wheel scrolls this many columns
 
-// The layout's first line of `block` and where its layout is placed in the document.
-QPointF layoutOrigin(const QTextBlock& block) {
-  const QRectF bounds = block.document()->documentLayout()->blockBoundingRect(block);
-  return bounds.topLeft() - block.layout()->boundingRect().topLeft();
-}
-
+// A cursor's selected text with line feeds between its paragraphs, as it stands.
 QString plainText(const QString& fromCursor) {
   QString text = fromCursor;
   text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
@@ -114,7 +110,7 @@ void VerticalTextEdit::redo() {
 
 void VerticalTextEdit::copy() {
   if (!cursor_.hasSelection()) return;
-  const QTextDocumentFragment fragment(cursor_);
+  const QTextDocumentFragment fragment = cursor_.selection();
   auto* data = new QMimeData;
   data->setText(plainText(cursor_.selectedText()));
   data->setHtml(fragment.toHtml());
@@ -131,13 +127,8 @@ void VerticalTextEdit::cut() {
 
 void VerticalTextEdit::paste() {
   if (readOnly_ || !document_) return;
-  QString text = QGuiApplication::clipboard()->text();
-  if (text.isEmpty()) return;
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  QTextCursor c = cursor_;
-  c.insertText(text);
-  moveCursor(c);
+  const QString text = QGuiApplication::clipboard()->text();
+  if (!text.isEmpty()) replaceSel(text, true);
 }
 
 bool VerticalTextEdit::canPaste() const {
@@ -220,18 +211,7 @@ QRectF VerticalTextEdit::characterRect(int position) const {
   if (!document_) return {};
   const QTextBlock block = document_->findBlock(position);
   if (!block.isValid()) return {};
-  const QPointF origin = layoutOrigin(block);
-  const QTextLayout* layout = block.layout();
-  int at = position - block.position();
-  // The characters from the composition's place on stand after it.
-  if (!layout->preeditAreaText().isEmpty() && at >= layout->preeditAreaPosition())
-    at += static_cast<int>(layout->preeditAreaText().size());
-  const QTextLine line = layout->lineForTextPosition(at);
-  if (!line.isValid()) return {};
-  const qreal x0 = line.cursorToX(at);
-  const qreal x1 = at < line.textStart() + line.textLength() ? line.cursorToX(at + 1) : x0;
-  const QPointF topRight = toViewport(origin + QPointF(x0, line.y()));
-  return {topRight.x() - line.height(), topRight.y(), line.height(), x1 - x0};
+  return columnSpan(block, withComposition(*block.layout(), position - block.position()), 1);
 }
 
 QRect VerticalTextEdit::cursorRect() const { return cursorRect(cursor_); }
@@ -250,13 +230,20 @@ QRect VerticalTextEdit::cursorRect(const QTextCursor& cursor) const {
 }
 
 QRect VerticalTextEdit::caretBar(const QTextBlock& block, int at) const {
+  QRectF bar = columnSpan(block, at, 0);
+  bar.setHeight(kCaretThickness);
+  return bar.toAlignedRect();
+}
+
+QRectF VerticalTextEdit::columnSpan(const QTextBlock& block, int at, int length) const {
   const QTextLayout* layout = block.layout();
-  const QPointF origin = layoutOrigin(block);
   QTextLine line = layout->lineForTextPosition(at);
   if (!line.isValid()) line = layout->lineAt(std::max(0, layout->lineCount() - 1));
   if (!line.isValid()) return {};
-  const QPointF topRight = toViewport(origin + QPointF(line.cursorToX(at), line.y()));
-  return QRectF(topRight.x() - line.height(), topRight.y(), line.height(), kCaretThickness).toAlignedRect();
+  const qreal top = line.cursorToX(at);
+  const qreal bottom = line.cursorToX(std::min(at + length, line.textStart() + line.textLength()));
+  const QPointF topRight = toViewport(layoutOrigin(block) + QPointF(top, line.y()));
+  return {topRight.x() - line.height(), topRight.y(), line.height(), std::max<qreal>(0, bottom - top)};
 }
 
 int VerticalTextEdit::positionAt(const QPointF& viewportPoint) const {
@@ -321,7 +308,6 @@ void VerticalTextEdit::paintEvent(QPaintEvent* event) {
 void VerticalTextEdit::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   relayout();
-  updateScrollBars();
 }
 
 void VerticalTextEdit::scrollContentsBy(int, int) { viewport()->update(); }

@@ -29,8 +29,7 @@ public:
   explicit VerticalTextEdit(QWidget* parent = nullptr);
   ~VerticalTextEdit() override;
 
-  // Shows `document`, which stays its owner's; nullptr shows nothing.
-  void setDocument(QTextDocument* document);
+  void setDocument(QTextDocument* document) override;  // nullptr: shows nothing
   QTextDocument* document() const { return document_; }
 
   QWidget* widget() override { return this; }
@@ -109,6 +108,9 @@ private:
   void restartBlink();
   // A caret bar at `at` in the layout's text of `block` (the composition included).
   QRect caretBar(const QTextBlock& block, int at) const;
+  // Across the whole column, from `at` down to `at` + `length` (within the line), in
+  // viewport coordinates; a place past the paragraph's lines stands in its last line.
+  QRectF columnSpan(const QTextBlock& block, int at, int length) const;
   // The input method's composition: laid into the caret's paragraph so the column makes
   // room for it, drawn with its formats, with a caret of its own inside it.
   void applyComposition(const QInputMethodEvent& event);

@@ -1,11 +1,13 @@
 #include "VerticalTextPainter.h"
 
+#include "LayoutPlaces.h"
 #include "view/VerticalGlyphs.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGlyphRun>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QRawFont>
 #include <QTextBlock>
@@ -121,13 +123,10 @@ public:
   }
 
   // The position in the document of a place in the layout's text.
-  int documentPosition(int at) const {
-    const int inBlock = preeditLength_ > 0 && at >= preeditAt_ ? std::max(preeditAt_, at - preeditLength_) : at;
-    return block_.position() + inBlock;
-  }
+  int documentPosition(int at) const { return block_.position() + withoutComposition(*block_.layout(), at); }
 
 private:
-  int toLayout(int offset) const { return preeditLength_ > 0 && offset >= preeditAt_ ? offset + preeditLength_ : offset; }
+  int toLayout(int offset) const { return withComposition(*block_.layout(), offset); }
 
   char32_t codePointAt(int i) const {
     const QChar c = text_.at(i);
@@ -175,8 +174,7 @@ public:
 
   void paintBlock(const QTextBlock& block, const VerticalSelection& selection, qreal from, qreal to) {
     const QTextLayout* layout = block.layout();
-    const QRectF bounds = document_.documentLayout()->blockBoundingRect(block);
-    const QPointF origin = bounds.topLeft() - layout->boundingRect().topLeft();
+    const QPointF origin = layoutOrigin(block);
     const LaidOutParagraph paragraph(block, selection);
     for (int i = 0; i < layout->lineCount(); ++i) {
       const QTextLine line = layout->lineAt(i);
@@ -334,6 +332,33 @@ void paintVertical(QPainter& painter, QTextDocument& document, const VerticalPai
     if (bounds.top() >= to) break;
     if (bounds.bottom() <= from) continue;
     columns.paintBlock(block, selection, from, to);
+  }
+}
+
+void printVertical(QPagedPaintDevice& device, QTextDocument& document, const QSizeF& page, const QPointF& scale) {
+  document.setTextWidth(page.height());
+  // Where each sheet's columns start: a column that would reach past the sheet's width
+  // starts the next one.
+  std::vector<qreal> sheetStarts{0};
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    const QTextLayout* lines = block.layout();
+    const qreal origin = layoutOrigin(block).y();
+    for (int i = 0; i < lines->lineCount(); ++i) {
+      const QTextLine line = lines->lineAt(i);
+      const qreal top = origin + line.y();
+      if (top > sheetStarts.back() && top + line.height() - sheetStarts.back() > page.width()) sheetStarts.push_back(top);
+    }
+  }
+  sheetStarts.push_back(document.documentLayout()->documentSize().height());
+
+  QPainter painter(&device);
+  painter.scale(scale.x(), scale.y());
+  QPalette ink;
+  ink.setColor(QPalette::Text, Qt::black);
+  for (std::size_t i = 0; i + 1 < sheetStarts.size(); ++i) {
+    if (i > 0) device.newPage();
+    const qreal width = sheetStarts[i + 1] - sheetStarts[i];
+    paintVertical(painter, document, {sheetStarts[i] + page.width(), 0, QRectF(page.width() - width, 0, width, page.height())}, ink);
   }
 }
 

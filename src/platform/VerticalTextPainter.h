@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QRectF>
 
+class QPagedPaintDevice;
 class QPainter;
 class QTextDocument;
 
@@ -28,5 +29,10 @@ struct VerticalSelection {
 // palette's highlight colours.
 void paintVertical(QPainter& painter, QTextDocument& document, const VerticalPaintArea& area,
                    const QPalette& palette, const VerticalSelection& selection = {});
+
+// Prints `document` in columns as long as `page` is high, as many to a sheet as fit across
+// it, the first at its right edge, in black. `page` is in the document's units; `scale`
+// turns them into the device's.
+void printVertical(QPagedPaintDevice& device, QTextDocument& document, const QSizeF& page, const QPointF& scale);
 
 }  // namespace wabunko

@@ -26,13 +26,11 @@
 #include "frame/FrameCommands.h"
 #include "platform/Dialogs.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPageLayout>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -46,7 +44,6 @@
 #include <QTimer>
 #include <QTextCursor>
 #include <QTextFrame>
-#include <QTextLayout>
 #include <memory>
 #include <QTextDocument>
 #include <QStackedLayout>
@@ -62,7 +59,7 @@ CWabunkoView::CWabunkoView(Document* document)
   horizontal_->setDocument(new QTextDocument(this));
   auto* layout = new QStackedLayout(this);
   layout->setStackingMode(QStackedLayout::StackAll);
-  for (QAbstractScrollArea* control : {static_cast<QAbstractScrollArea*>(horizontal_), static_cast<QAbstractScrollArea*>(vertical_)}) {
+  for (QAbstractScrollArea* control : std::initializer_list<QAbstractScrollArea*>{horizontal_, vertical_}) {
     layout->addWidget(control);
     control->setAccessibleName(tr("本文"));
     control->installEventFilter(this);
@@ -79,8 +76,7 @@ CWabunkoView::CWabunkoView(Document* document)
     styles[i] = {colorFromRef(static_cast<std::uint32_t>(readInt(store, settings::imeText(i)))),
                  colorFromRef(static_cast<std::uint32_t>(readInt(store, settings::imeBackground(i)))),
                  readInt(store, settings::imeEffects(i))};
-  horizontal_->setCompositionStyles(styles);
-  vertical_->setCompositionStyles(styles);
+  for (DocumentEditControl* control : controls()) control->setCompositionStyles(styles);
   if (readInt(store, settings::ImeAuto) != 0)
     InputMethod().openWhenReady(horizontal_, [](InputMethod::State) {
       if (CMainFrame* frame = CWabunkoApp::instance().mainFrame()) frame->showImeStatus();
@@ -102,7 +98,7 @@ CWabunkoView::CWabunkoView(Document* document)
       },
       store, this);
   // The controls also scroll on their own: wheel, scroll bar, page keys, following the caret.
-  for (const DocumentEditControl* control : {static_cast<DocumentEditControl*>(horizontal_), static_cast<DocumentEditControl*>(vertical_)})
+  for (const DocumentEditControl* control : controls())
     connect(control->lineScrollBar(), &QScrollBar::valueChanged, gutter_, &LineNumberGutter::paint);
   setWordWrap(readInt(store, settings::FrameWordWrap));
   verticalWriting = readInt(store, settings::FrameVertical);
@@ -117,6 +113,8 @@ CWabunkoView::CWabunkoView(Document* document)
 CWabunkoDoc* CWabunkoView::document() const { return static_cast<CWabunkoDoc*>(View::document()); }
 
 EditControl& CWabunkoView::edit() const { return *edit_; }
+
+std::array<DocumentEditControl*, 2> CWabunkoView::controls() const { return {horizontal_, vertical_}; }
 
 void CWabunkoView::streamIn(std::string_view bytes, bool richText, CharCode code, bool fileIsReadOnly) {
   const bool decode = converts(code) || code == CharCode::InternetForm;
@@ -178,10 +176,10 @@ void CWabunkoView::applyDisplaySettings() {
   const FontRecord font = readFont(store, QString::fromUtf8(settings::kFontDefault));
   const QTextCharFormat format = charFormatFromFont(font.font);
   edit_->textDocument()->setDefaultFont(format.font());
-  for (QWidget* control : {static_cast<QWidget*>(horizontal_), static_cast<QWidget*>(vertical_)}) {
-    QPalette palette = control->palette();
+  for (DocumentEditControl* control : controls()) {
+    QPalette palette = control->widget()->palette();
     palette.setColor(QPalette::Text, colorFromRef(font.color));
-    control->setPalette(palette);
+    control->widget()->setPalette(palette);
   }
   setBackgroundColor(readInt(store, settings::ColorBackGroundChild));
   applyParagraphSettings();
@@ -231,8 +229,8 @@ void CWabunkoView::applyReadOnlyFont() {
 }
 
 void CWabunkoView::setBackgroundColor(int colorRef) {
-  horizontal_->setBackgroundColor(colorFromRef(static_cast<std::uint32_t>(colorRef)));
-  vertical_->setBackgroundColor(colorFromRef(static_cast<std::uint32_t>(colorRef)));
+  for (DocumentEditControl* control : controls())
+    control->setBackgroundColor(colorFromRef(static_cast<std::uint32_t>(colorRef)));
 }
 
 void CWabunkoView::mapCommands() {
@@ -528,16 +526,14 @@ void CWabunkoView::setVerticalWriting(bool vertical) {
   const QTextCursor caret = from->textCursor();
   const bool focused = from->widget()->hasFocus();
   // One layout for one control: the other lets the text go first.
-  if (from == horizontal_) horizontal_->setDocument(nullptr);
-  else vertical_->setDocument(nullptr);
+  from->setDocument(nullptr);
   edit_ = to;
   to->setReadOnly(from->isReadOnly());
   to->setOverwriteMode(from->isOverwriteMode());
   to->widget()->show();
   from->widget()->hide();
   setFocusProxy(to->widget());
-  if (to == horizontal_) horizontal_->setDocument(text);
-  else vertical_->setDocument(text);
+  to->setDocument(text);
   setWordWrap(wordWrap_);
   gutter_->attach(*to);
   to->setTextCursor(caret);
@@ -655,39 +651,12 @@ void CWabunkoView::print(QPrinter& printer) const {
   pages->rootFrame()->setFrameFormat(frame);
   const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Inch);
   const QSizeF page(printable.width() * logicalDpiX(), printable.height() * logicalDpiY());
-  if (edit_->isVertical()) return printColumns(printer, *pages, page);
+  if (edit_->isVertical())
+    return printVertical(printer, *pages, page,
+                         {printer.logicalDpiX() / static_cast<qreal>(logicalDpiX()),
+                          printer.logicalDpiY() / static_cast<qreal>(logicalDpiY())});
   pages->setPageSize(page);
   pages->print(&printer);
-}
-
-void CWabunkoView::printColumns(QPrinter& printer, QTextDocument& text, const QSizeF& page) const {
-  // Columns as long as the page is high, as many to a page as fit across it.
-  text.setTextWidth(page.height());
-  std::vector<qreal> pageStarts{0};
-  QAbstractTextDocumentLayout* layout = text.documentLayout();
-  for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
-    const QTextLayout* lines = block.layout();
-    const qreal origin = layout->blockBoundingRect(block).top() - lines->boundingRect().top();
-    for (int i = 0; i < lines->lineCount(); ++i) {
-      const QTextLine line = lines->lineAt(i);
-      const qreal top = origin + line.y();
-      if (top > pageStarts.back() && top + line.height() - pageStarts.back() > page.width()) pageStarts.push_back(top);
-    }
-  }
-  pageStarts.push_back(layout->documentSize().height());
-
-  QPainter painter(&printer);
-  painter.scale(printer.logicalDpiX() / static_cast<qreal>(logicalDpiX()),
-                printer.logicalDpiY() / static_cast<qreal>(logicalDpiY()));
-  QPalette ink;
-  ink.setColor(QPalette::Text, Qt::black);
-  for (std::size_t i = 0; i + 1 < pageStarts.size(); ++i) {
-    if (i > 0) printer.newPage();
-    // The page's first column stands at its right edge.
-    const qreal right = pageStarts[i] + page.width();
-    const qreal width = pageStarts[i + 1] - pageStarts[i];
-    paintVertical(painter, text, {right, 0, QRectF(page.width() - width, 0, width, page.height())}, ink);
-  }
 }
 
 void CWabunkoView::printWithDialog() {

@@ -6,12 +6,12 @@
 #include "platform/EditControl.h"
 #include "platform/View.h"
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <optional>
 
 class QPrinter;
-class QTextDocument;
 #include <string>
 #include <string_view>
 
@@ -98,12 +98,13 @@ private:
   void insertSignature();
   void appendToClipboard(bool cut);
   void cutWithClipRecord();
-  void printColumns(QPrinter& printer, QTextDocument& text, const QSizeF& page) const;
   void printWithDialog();
   void printPreview();
   // The length of a printed line (of a column in vertical writing) at the screen's resolution.
   int printWidthPixels() const;
   void onVerticalWriting();
+  // Both controls, the shown one and the other.
+  std::array<DocumentEditControl*, 2> controls() const;
 
   RichTextEdit* horizontal_;
   VerticalTextEdit* vertical_;
