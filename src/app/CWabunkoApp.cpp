@@ -66,8 +66,20 @@ CWabunkoApp& CWabunkoApp::instance() {
 CWabunkoApp::Start CWabunkoApp::initInstance(const QStringList& arguments) {
   // One instance per user unless the user allowed more.
   singleInstance_ = new SingleInstance(QStringLiteral("Wabunko"), this);
-  if (readInt(*store_, settings::FrameParentSingle) != 0 && handOverToRunningInstance(arguments))
-    return Start::HandedOver;
+  if (readInt(*store_, settings::FrameParentSingle) != 0) {
+    switch (handOverToRunningInstance(arguments)) {
+      case SingleInstance::Sent::Delivered: return Start::HandedOver;
+      case SingleInstance::Sent::NoAnswer: {
+        const QString file = fileArgument(arguments);
+        const QString text = file.isEmpty()
+                                 ? QStringLiteral("起動中の Wabunko が応答しません。")
+                                 : tr("起動中の Wabunko が応答しないため、%1 を渡せませんでした。").arg(file);
+        showMessage(nullptr, {text, QStringLiteral("Wabunko"), QMessageBox::Warning, QMessageBox::Ok});
+        return Start::Failed;
+      }
+      case SingleInstance::Sent::NoInstance: break;
+    }
+  }
 
   recentFiles_ = std::make_unique<RecentFileList>(
       *store_,
@@ -104,7 +116,7 @@ CWabunkoApp::Start CWabunkoApp::initInstance(const QStringList& arguments) {
   return Start::Running;
 }
 
-bool CWabunkoApp::handOverToRunningInstance(const QStringList& arguments) {
+SingleInstance::Sent CWabunkoApp::handOverToRunningInstance(const QStringList& arguments) {
   const QString file = fileArgument(arguments);
   const QString path = file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
   // The path also travels with the message, so two starts at the same moment cannot

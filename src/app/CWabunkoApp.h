@@ -5,6 +5,7 @@
 
 #include "doc/CharCodes.h"
 #include "platform/CommandTarget.h"
+#include "platform/SingleInstance.h"
 
 #include <QObject>
 #include <QStringList>
@@ -20,7 +21,6 @@ class DocumentManager;
 class HotKeyService;
 class RecentFileList;
 class SettingsStore;
-class SingleInstance;
 
 class CWabunkoApp : public QObject, public CommandTarget {
   Q_OBJECT
@@ -69,7 +69,7 @@ public:
   void onOpenRecentFile(int index);
 
 private:
-  bool handOverToRunningInstance(const QStringList& arguments);
+  SingleInstance::Sent handOverToRunningInstance(const QStringList& arguments);
 
   std::unique_ptr<SettingsStore> store_;
   std::unique_ptr<DocumentManager> documents_;

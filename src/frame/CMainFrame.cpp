@@ -8,6 +8,7 @@
 #include "frame/MdiArrangement.h"
 #include "frame/ProfileSettings.h"
 #include "frame/SettingsLayout.h"
+#include "frame/StatusPanes.h"
 #include "frame/ToolButtonCatalogue.h"
 #include "platform/ChildFrame.h"
 #include "platform/CommandRouter.h"
@@ -29,7 +30,6 @@
 #include <QFile>
 #include <QIcon>
 #include <QKeySequence>
-#include <QLabel>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMenu>
@@ -278,34 +278,12 @@ void CMainFrame::fillBar(Bar bar, QToolBar* toolBar) {
 }
 
 void CMainFrame::createStatusBar() {
-  QStatusBar* bar = statusBar();
-  bar->setObjectName(QStringLiteral("StatusBar"));
-  const auto pane = [bar](const QString& widest, const QString& name) {
-    auto* label = new QLabel(bar);
-    label->setAlignment(Qt::AlignCenter);
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(widest) + 8);
-    label->setAccessibleName(name);
-    bar->addPermanentWidget(label);
-    return label;
-  };
-  lineColumnPane_ = pane(QStringLiteral("0000行：0000列"), tr("行と列"));
-  kanaPane_ = pane(QStringLiteral("ｶﾅ"), QStringLiteral("ｶﾅ"));
-  capsPane_ = pane(QStringLiteral("CAP"), QStringLiteral("CAP"));
-  numPane_ = pane(QStringLiteral("NUM"), QStringLiteral("NUM"));
-  scrollPane_ = pane(QStringLiteral("SCRL"), QStringLiteral("SCRL"));
-  overwritePane_ = pane(QStringLiteral("上書"), QStringLiteral("上書"));
+  statusBar()->setObjectName(QStringLiteral("StatusBar"));
+  statusPanes_ = std::make_unique<StatusPanes>(statusBar());
 }
 
 void CMainFrame::updateStatusPanes() {
-  lineColumnPane_->setText(QStringLiteral("%1行：%2列").arg(caretLine).arg(caretColumn));
-  overwritePane_->setText(insertMode == 0 ? QStringLiteral("上書") : QString());
-  // Lock keys show their name while on, where the window system tells their state; this
-  // platform has no kana lock.
-  const std::optional<KeyboardLocks> locks = currentKeyboardLocks();
-  capsPane_->setText(locks && locks->capsLock ? QStringLiteral("CAP") : QString());
-  numPane_->setText(locks && locks->numLock ? QStringLiteral("NUM") : QString());
-  scrollPane_->setText(locks && locks->scrollLock ? QStringLiteral("SCRL") : QString());
-  kanaPane_->setText(QString());
+  statusPanes_->show({caretLine, caretColumn, insertMode == 0, currentKeyboardLocks()});
 }
 
 void CMainFrame::createMenus() {

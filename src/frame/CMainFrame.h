@@ -8,10 +8,10 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <memory>
 #include <vector>
 
 class QAction;
-class QLabel;
 class QMdiArea;
 class QMenu;
 class QTimer;
@@ -23,6 +23,7 @@ class CWabunkoView;
 class FrameHotKeys;
 class MdiArrangement;
 class SettingsStore;
+class StatusPanes;
 enum class Bar;
 
 class CMainFrame : public QMainWindow, public CommandTarget {
@@ -103,12 +104,7 @@ private:
   QAction* recentFilesEnd_ = nullptr;
   QTimer* autoSaveTimer_;
   QTimer* statusTimer_;
-  QLabel* lineColumnPane_ = nullptr;
-  QLabel* kanaPane_ = nullptr;
-  QLabel* capsPane_ = nullptr;
-  QLabel* numPane_ = nullptr;
-  QLabel* scrollPane_ = nullptr;
-  QLabel* overwritePane_ = nullptr;
+  std::unique_ptr<StatusPanes> statusPanes_;
 };
 
 }  // namespace wabunko
