@@ -153,6 +153,8 @@ const HighHalf* tableOf(int codePage) {
   }
 }
 
+bool canDecode(int codePage) { return codePage == 932 || tableOf(codePage) != nullptr; }
+
 void appendSingleByte(std::u16string& out, const HighHalf* table, std::string_view bytes) {
   for (const char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
@@ -209,9 +211,13 @@ constexpr Utf8Lead utf8Lead(unsigned char byte) {
 
 }  // namespace
 
-int codePageOfCharset(int charset) {
-  switch (charset) {
-    case 0: return 1252;
+int codePageOfCharset(std::optional<int> charset, int documentCodePage) {
+  if (!charset) return documentCodePage;
+  switch (*charset) {
+    // ANSI_CHARSET stands for the document's code page; files from Japanese systems give it
+    // to fonts whose text is Shift-JIS. Where we cannot decode that page, Western is a better
+    // guess than U+FFFD.
+    case 0: return canDecode(documentCodePage) ? documentCodePage : 1252;
     case 77: return 10000;
     case 128: return 932;
     case 129: return 949;
@@ -226,7 +232,7 @@ int codePageOfCharset(int charset) {
     case 204: return 1251;
     case 222: return 874;
     case 238: return 1250;
-    default: return 0;
+    default: return documentCodePage;  // DEFAULT_CHARSET, symbol and unknown charsets
   }
 }
 

@@ -2,14 +2,15 @@
 // The text encodings an RTF file uses: Windows code pages for \'hh bytes and raw text, and
 // UTF-8 for the face names of the document model.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace wabunko::rtf {
 
-// The code page a font's \fcharsetN stands for; 0 when it names none (DEFAULT_CHARSET,
-// symbol and unknown charsets), and the document's \ansicpg applies.
-int codePageOfCharset(int charset);
+// The code page of text in a font of \fcharset `charset` (none: the font gives no charset)
+// in a document whose code page (\ansicpg, \mac, ...) is `documentCodePage`.
+int codePageOfCharset(std::optional<int> charset, int documentCodePage);
 
 // Appends the text of `bytes` in Windows code page `codePage`: 932 as Windows maps it
 // (TextBridge), 1250-1254, 1257 and 10000 (Mac Roman) from tables. Bytes a code page leaves

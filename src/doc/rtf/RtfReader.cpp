@@ -14,11 +14,7 @@
 namespace wabunko::rtf {
 namespace {
 
-// Real documents nest groups a few dozen deep. Deeper groups are skipped whole, which keeps
-// the group stack (copied on every '{') small whatever the input.
-constexpr std::size_t kMaxDepth = 1000;
-// The edit control's limit; more would only make every group copy dearer.
-constexpr std::size_t kMaxTabStops = 32;
+constexpr std::size_t kMaxTabStops = 32;  // the edit control's limit
 constexpr int kTwipsPerHalfPoint = 10;
 constexpr int kMaxHalfPoints = 32767;  // RTF's own limit for sizes and offsets
 constexpr int kDefaultFontSize = 24;   // \fs without a number
@@ -161,9 +157,27 @@ struct CharState {
   bool operator==(const CharState&) const = default;
 };
 
+// Tab stops live in one list of links shared by all groups, so that a group's state is a
+// few numbers whatever its tab stops: each '{' copies it, and a file may nest as deep as it
+// has braces.
+constexpr std::size_t kNoTab = SIZE_MAX;
+struct TabLink {
+  int stopTwips = 0;
+  std::size_t previous = kNoTab;  // the stop before, in the same paragraph format
+};
+
+struct ParagraphState {
+  Alignment alignment = Alignment::Left;
+  int leftIndentTwips = 0;
+  int rightIndentTwips = 0;
+  int firstLineIndentTwips = 0;
+  std::size_t lastTab = kNoTab;
+  std::size_t tabCount = 0;
+};
+
 struct GroupState {
   CharState chars;
-  ParagraphFormat paragraph;
+  ParagraphState paragraph;
   Destination destination = Destination::Body;
   int unicodeSkip = 1;  // \uc
 };
@@ -186,13 +200,13 @@ struct PendingText {
 };
 
 struct FontEntry {
-  int codePage = 0;  // 0: the document's
+  std::optional<int> charset;  // \fcharset
   std::string face;
 };
 
 struct FontDraft {
   int number = 0;
-  int codePage = 0;
+  std::optional<int> charset;
   PendingText name;
 };
 
@@ -238,11 +252,8 @@ private:
   GroupState& state() { return stack_.back(); }
   Destination destination() { return state().destination; }
 
-  // True while nothing read counts: outside the document's group, in a skipped destination
-  // or in a group nested too deep.
-  bool skipping() {
-    return stack_.empty() || excessDepth_ > 0 || destination() == Destination::Skip;
-  }
+  // True while nothing read counts: outside the document's group or in a skipped destination.
+  bool skipping() { return stack_.empty() || destination() == Destination::Skip; }
 
   // The fallback characters after \uN are skipped one token at a time; true when this
   // token was one of them.
@@ -257,24 +268,12 @@ private:
   void openGroup() {
     fallbackLeft_ = 0;
     ignorable_ = false;
-    if (stack_.empty()) {
-      stack_.emplace_back();
-    } else if (excessDepth_ > 0 || stack_.size() >= kMaxDepth) {
-      ++excessDepth_;
-      damaged_ = true;
-    } else {
-      GroupState inner = stack_.back();
-      stack_.push_back(std::move(inner));
-    }
+    stack_.push_back(stack_.empty() ? GroupState{} : stack_.back());
   }
 
   void closeGroup() {
     fallbackLeft_ = 0;
     ignorable_ = false;
-    if (excessDepth_ > 0) {
-      --excessDepth_;
-      return;
-    }
     if (stack_.empty()) {  // a '}' before the document's group opened
       damaged_ = true;
       return;
@@ -473,7 +472,7 @@ private:
         }
         return true;
       case Word::Charset:
-        if (fontDraft_) fontDraft_->codePage = codePageOfCharset(param.value);
+        if (fontDraft_) fontDraft_->charset = param.value;
         return true;
       case Word::Red: colourDraft().red = colourPart(); return true;
       case Word::Green: colourDraft().green = colourPart(); return true;
@@ -531,7 +530,7 @@ private:
   }
 
   bool onParagraphWord(const WordInfo& info, const Param& param) {
-    ParagraphFormat& paragraph = state().paragraph;
+    ParagraphState& paragraph = state().paragraph;
     switch (info.word) {
       case Word::Pard: paragraph = {}; return true;
       case Word::AlignLeft: paragraph.alignment = Alignment::Left; return true;
@@ -542,8 +541,10 @@ private:
       case Word::RightIndent: paragraph.rightIndentTwips = param.value; return true;
       case Word::FirstIndent: paragraph.firstLineIndentTwips = param.value; return true;
       case Word::TabStop:
-        if (paragraph.tabStopsTwips.size() < kMaxTabStops) {
-          paragraph.tabStopsTwips.push_back(param.value);
+        if (paragraph.tabCount < kMaxTabStops) {
+          tabLinks_.push_back({param.value, paragraph.lastTab});
+          paragraph.lastTab = tabLinks_.size() - 1;
+          ++paragraph.tabCount;
         }
         return true;
       default: return false;
@@ -567,20 +568,23 @@ private:
 
   // --- what the tokens build ---
 
+  int codePageOf(std::optional<int> charset) const {
+    return codePageOfCharset(charset, ansiCodePage_);
+  }
+
   int codePageOfFont(int font) const {
     const auto found = fonts_.find(font);
-    const int codePage = found == fonts_.end() ? 0 : found->second.codePage;
-    return codePage ? codePage : ansiCodePage_;
+    return codePageOf(found == fonts_.end() ? std::nullopt : found->second.charset);
   }
 
   void commitFont() {
     if (!fontDraft_) return;
-    fontDraft_->name.settle(fontDraft_->codePage ? fontDraft_->codePage : ansiCodePage_);
+    fontDraft_->name.settle(codePageOf(fontDraft_->charset));
     std::u16string_view name = fontDraft_->name.text;
     const auto first = name.find_first_not_of(u' ');
     name = first == name.npos ? std::u16string_view{} : name.substr(first);
     name = name.substr(0, name.find_last_not_of(u' ') + 1);
-    fonts_.insert_or_assign(fontDraft_->number, FontEntry{fontDraft_->codePage, toUtf8(name)});
+    fonts_.insert_or_assign(fontDraft_->number, FontEntry{fontDraft_->charset, toUtf8(name)});
     fontDraft_.reset();
   }
 
@@ -637,6 +641,16 @@ private:
     return format;
   }
 
+  ParagraphFormat formatOf(const ParagraphState& paragraph) const {
+    ParagraphFormat format{paragraph.alignment, paragraph.leftIndentTwips,
+                           paragraph.rightIndentTwips, paragraph.firstLineIndentTwips, {}};
+    for (std::size_t link = paragraph.lastTab; link != kNoTab; link = tabLinks_[link].previous) {
+      format.tabStopsTwips.push_back(tabLinks_[link].stopTwips);
+    }
+    std::reverse(format.tabStopsTwips.begin(), format.tabStopsTwips.end());
+    return format;
+  }
+
   // Starts a new run when the character format changed since the current one began.
   void syncRun() {
     if (runOpen_ && state().chars == runChars_) return;
@@ -682,7 +696,7 @@ private:
       syncRun();
       runText_.addUnit(unit, runCodePage_);
     } else if (destination() == Destination::FontTable && fontDraft_) {
-      fontDraft_->name.addUnit(unit, fontDraft_->codePage ? fontDraft_->codePage : ansiCodePage_);
+      fontDraft_->name.addUnit(unit, codePageOf(fontDraft_->charset));
     }
   }
 
@@ -698,9 +712,9 @@ private:
     picture_ = {};
   }
 
-  void endParagraph(const ParagraphFormat& format) {
+  void endParagraph(const ParagraphState& paragraph) {
     flushRun();
-    document_.paragraphs.push_back(Paragraph{format, std::move(runs_)});
+    document_.paragraphs.push_back(Paragraph{formatOf(paragraph), std::move(runs_)});
     runs_.clear();
   }
 
@@ -709,9 +723,9 @@ private:
   }
 
   // The last paragraph needs no \par; an empty one after the last \par is no paragraph.
-  void finishDocument(const ParagraphFormat& format) {
+  void finishDocument(const ParagraphState& paragraph) {
     flushRun();
-    if (!runs_.empty()) endParagraph(format);
+    if (!runs_.empty()) endParagraph(paragraph);
   }
 
   std::string_view in_;
@@ -720,8 +734,8 @@ private:
   bool finished_ = false;      // the document's group has closed
   bool ignorable_ = false;     // the last token was \*
   int fallbackLeft_ = 0;       // characters still to skip after \uN
-  std::vector<GroupState> stack_;
-  std::size_t excessDepth_ = 0;
+  std::vector<GroupState> stack_;  // one per open group
+  std::vector<TabLink> tabLinks_;
 
   int ansiCodePage_ = 1252;
   int defaultFont_ = 0;

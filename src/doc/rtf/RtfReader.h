@@ -11,8 +11,8 @@ namespace wabunko::rtf {
 struct RtfReadResult {
   RtfDocument document;
   // The input broke RTF's rules somewhere (no "{\rtf" at the start, unbalanced braces, cut
-  // short, a \bin longer than what follows, a number beyond 32 bits, groups nested deeper
-  // than any real document): `document` holds what could be read.
+  // short, a \bin longer than what follows, a number beyond 32 bits): `document` holds what
+  // could be read.
   bool damaged = false;
 };
 
