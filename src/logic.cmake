@@ -19,6 +19,7 @@ add_library(wabunko_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/view/CompositionStates.cpp
   ${CMAKE_CURRENT_LIST_DIR}/view/TextTools.cpp
   ${CMAKE_CURRENT_LIST_DIR}/view/VerticalGlyphs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/view/VerticalOrigins.cpp
   ${CMAKE_BINARY_DIR}/generated/Cp932Table.cpp
 )
 target_include_directories(wabunko_logic PUBLIC ${CMAKE_CURRENT_LIST_DIR})

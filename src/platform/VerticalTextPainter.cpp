@@ -2,6 +2,7 @@
 
 #include "LayoutPlaces.h"
 #include "view/VerticalGlyphs.h"
+#include "view/VerticalOrigins.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontInfo>
@@ -23,20 +24,34 @@
 namespace wabunko {
 namespace {
 
-// The ideographic em box stands this far above the baseline (the rest hangs below it).
-constexpr double kEmBoxAscent = 0.88;
 // Superscript and subscript move across the column by this much of the line's height.
 constexpr double kScriptShift = 0.25;
 
-// The substitutions of a font's `vert` feature, read once per font.
-const GlyphSubstitutions& substitutionsOf(const QRawFont& font) {
-  static std::map<QString, GlyphSubstitutions> cache;
+// What a font says about its glyphs in vertical text: the substitutions of its `vert`
+// feature and where each glyph's origin stands.
+struct VerticalFace {
+  GlyphSubstitutions substitutions;
+  VerticalOrigins origins;
+};
+
+std::string_view view(const QByteArray& bytes) { return {bytes.constData(), static_cast<std::size_t>(bytes.size())}; }
+
+// Read once per font.
+const VerticalFace& verticalFaceOf(const QRawFont& font) {
+  static std::map<QString, VerticalFace> cache;
   const QString key = font.familyName() + QLatin1Char('\n') + font.styleName() + QLatin1Char('\n') +
                       QString::number(font.weight()) + QLatin1Char('\n') + QString::number(int(font.style()));
   auto found = cache.find(key);
   if (found == cache.end()) {
     const QByteArray gsub = font.fontTable("GSUB");
-    found = cache.emplace(key, readVerticalSubstitutions(std::string_view(gsub.constData(), static_cast<std::size_t>(gsub.size())))).first;
+    const QByteArray head = font.fontTable("head"), hhea = font.fontTable("hhea"), vorg = font.fontTable("VORG"),
+                     vhea = font.fontTable("vhea"), vmtx = font.fontTable("vmtx"), loca = font.fontTable("loca"),
+                     glyf = font.fontTable("glyf");
+    found = cache
+                .emplace(key, VerticalFace{readVerticalSubstitutions(view(gsub)),
+                                           VerticalOrigins({view(head), view(hhea), view(vorg), view(vhea),
+                                                            view(vmtx), view(loca), view(glyf)})})
+                .first;
   }
   return found->second;
 }
@@ -227,19 +242,16 @@ private:
     for (const QGlyphRun& run : runs) {
       const QRawFont font = run.rawFont();
       // Runs in a row mostly share their font: that one is answered without a lookup.
-      if (!substitutions_ || !(font == substitutedFont_)) {
-        substitutedFont_ = font;
-        substitutions_ = &substitutionsOf(font);
+      if (!face_ || !(font == faceFont_)) {
+        faceFont_ = font;
+        face_ = &verticalFaceOf(font);
       }
-      const GlyphSubstitutions& vertical = *substitutions_;
+      const GlyphSubstitutions& vertical = face_->substitutions;
       QList<quint32> glyphs = run.glyphIndexes();
       const QList<QPointF> positions = run.positions();
-      const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
       const qreal em = font.pixelSize();
-      QList<QPointF> at;
-      at.reserve(glyphs.size());
+      QList<QPointF> nudges(glyphs.size());
       for (qsizetype k = 0; k < glyphs.size(); ++k) {
-        QPointF nudge;
         if (const auto found = vertical.find(static_cast<std::uint16_t>(glyphs[k])); found != vertical.end()) {
           glyphs[k] = found->second;
         } else if (fallback != 0) {
@@ -247,10 +259,19 @@ private:
           const quint32 form = stand.form ? font.glyphIndexesForString(QString::fromUcs4(&stand.form, 1)).value(0) : 0;
           if (form != 0) glyphs[k] = form;
           else if (stand.turn) return false;
-          else nudge = QPointF(stand.shiftX * em, stand.shiftY * em);
+          else nudges[k] = QPointF(stand.shiftX * em, stand.shiftY * em);
         }
+      }
+      // Each glyph centred across the column, its origin as far below the top of its cell
+      // as the font's vertical metrics say.
+      const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
+      const qreal scale = em / font.unitsPerEm();
+      QList<QPointF> at;
+      at.reserve(glyphs.size());
+      for (qsizetype k = 0; k < glyphs.size(); ++k) {
         const qreal top = along(positions[k].x(), origin);
-        at.append(QPointF(centre - advances.value(k).x() / 2, top + kEmBoxAscent * em) + nudge);
+        const int originY = face_->origins.originY(static_cast<std::uint16_t>(glyphs[k]));
+        at.append(QPointF(centre - advances.value(k).x() / 2, top + originY * scale) + nudges[k]);
       }
       QGlyphRun upright;
       upright.setRawFont(font);
@@ -307,8 +328,8 @@ private:
                       palette_.brush(QPalette::Highlight));
   }
 
-  QRawFont substitutedFont_;
-  const GlyphSubstitutions* substitutions_ = nullptr;  // of substitutedFont_
+  QRawFont faceFont_;
+  const VerticalFace* face_ = nullptr;  // of faceFont_
   QPainter& painter_;
   QTextDocument& document_;
   const VerticalPaintArea& area_;

@@ -1,5 +1,7 @@
 #include "view/VerticalGlyphs.h"
 
+#include "view/FontTableBytes.h"
+
 #include <algorithm>
 #include <array>
 #include <set>
@@ -63,32 +65,7 @@ Orientation verticalOrientation(char32_t c, std::optional<double> advanceEm) {
 
 namespace {
 
-// Bounds-checked big-endian reads. A read past the end gives nothing.
-class Bytes {
- public:
-  explicit Bytes(std::string_view data) : data_(data) {}
-
-  std::optional<std::uint16_t> u16(std::size_t at) const {
-    if (!fits(at, 2)) return std::nullopt;
-    return static_cast<std::uint16_t>(byte(at) << 8 | byte(at + 1));
-  }
-  std::optional<std::uint32_t> u32(std::size_t at) const {
-    const auto high = u16(at);
-    const auto low = u16(at + 2);
-    if (!high || !low) return std::nullopt;
-    return std::uint32_t{*high} << 16 | *low;
-  }
-  std::optional<std::string_view> tag(std::size_t at) const {
-    if (!fits(at, 4)) return std::nullopt;
-    return data_.substr(at, 4);
-  }
-
- private:
-  bool fits(std::size_t at, std::size_t n) const { return at <= data_.size() && n <= data_.size() - at; }
-  unsigned byte(std::size_t at) const { return static_cast<unsigned char>(data_[at]); }
-
-  std::string_view data_;
-};
+using Bytes = FontTableBytes;
 
 // A malformed table can make ranges and lists point at the same data many times over; past
 // this many glyph steps the reader stops with what it has.
