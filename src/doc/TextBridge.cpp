@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <unordered_set>
 
 #include "doc/Cp932Table.h"
 
@@ -20,7 +21,7 @@ constexpr bool isLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 // valid trail bytes.
 constexpr std::array<unsigned char, 5> kSideLeads{0x85, 0x86, 0xEB, 0xEC, 0xEF};
 constexpr unsigned kTrailsPerLead = 188;
-constexpr std::size_t kSideCapacity = kSideLeads.size() * kTrailsPerLead;
+static_assert(TextBridge::kSideCapacity == kSideLeads.size() * kTrailsPerLead);
 constexpr int kNotSideLead = -1;
 
 constexpr std::array<int, 256> makeSideLeadSlots() {
@@ -273,6 +274,35 @@ struct FileSink {
   }
 };
 
+constexpr std::size_t unitsOf(char32_t c) { return c > 0xFFFF ? 2 : 1; }
+
+// A character that reaches the side table: one code page 932 cannot hold, or an
+// invalid-byte character; `at` is where it starts in the text.
+struct SideChar {
+  std::size_t at;
+  char32_t c;
+};
+
+std::vector<SideChar> sideCharsOf(std::u16string_view text) {
+  struct Finder {
+    const char16_t* begin;
+    std::vector<SideChar> found;
+    char* other(char32_t c, char* out, const char16_t*& next, const char16_t*) {
+      found.push_back({static_cast<std::size_t>(next - begin) - unitsOf(c), c});
+      return out;
+    }
+  } finder{text.data(), {}};
+  encode(text, finder);
+  return std::move(finder.found);
+}
+
+// Where the line that starts at `from` ends.
+std::size_t lineEnd(std::u16string_view text, std::size_t from) {
+  const std::size_t end = text.find_first_of(u"\r\n", from);
+  if (end == std::u16string_view::npos) return text.size();
+  return end + (text.substr(end, 2) == u"\r\n" ? 2 : 1);
+}
+
 }  // namespace
 
 std::u16string TextBridge::toUnicode(std::string_view bytes) {
@@ -299,7 +329,7 @@ std::string TextBridge::toBytes(std::u16string_view text) {
     char* other(char32_t c, char* out, const char16_t*&, const char16_t*) {
       auto found = bridge.codeOf_.find(c);
       if (found == bridge.codeOf_.end()) {
-        if (bridge.charOf_.size() == kSideCapacity) {
+        if (bridge.charOf_.size() == TextBridge::kSideCapacity) {
           ++bridge.lost_;
           *out++ = '?';
           return out;
@@ -322,6 +352,52 @@ std::u16string TextBridge::fromBytes(std::string_view bytes) const {
     return putChar(out, charOf_[static_cast<std::size_t>(index)]);
   };
   return Decoder(bytes, sideChar).run();
+}
+
+std::optional<std::vector<std::u16string_view>> TextBridge::lineRuns(std::u16string_view text,
+                                                                     std::u16string_view shared) {
+  std::unordered_set<char32_t> sharedChars;
+  for (const SideChar& s : sideCharsOf(shared)) sharedChars.insert(s.c);
+  if (sharedChars.size() > kSideCapacity) return std::nullopt;
+  const std::vector<SideChar> sideChars = sideCharsOf(text);
+  auto next = sideChars.begin();
+  std::unordered_set<char32_t> inRun = sharedChars;
+  std::vector<std::u16string_view> runs;
+  std::size_t runStart = 0;
+  for (std::size_t line = 0; line < text.size();) {
+    const std::size_t end = lineEnd(text, line);
+    const auto first = next;
+    next = std::find_if(first, sideChars.end(), [end](const SideChar& s) { return s.at >= end; });
+    const auto fits = [&] {
+      for (auto s = first; s != next; ++s) inRun.insert(s->c);
+      return inRun.size() <= kSideCapacity;
+    };
+    if (!fits()) {
+      inRun = sharedChars;
+      if (line == runStart || !fits()) return std::nullopt;
+      runs.push_back(text.substr(runStart, line - runStart));
+      runStart = line;
+    }
+    line = end;
+  }
+  runs.push_back(text.substr(runStart));
+  return runs;
+}
+
+std::u16string TextBridge::decodeFileBytes(std::u16string_view text, const Decoding& decode) {
+  std::u16string out;
+  std::size_t from = 0;
+  const auto decodeUpTo = [&](std::size_t to) {
+    if (to > from) out += toUnicode(decode(toShiftJis(text.substr(from, to - from))));
+  };
+  for (const SideChar& s : sideCharsOf(text)) {
+    if (isInvalidByteChar(s.c)) continue;
+    decodeUpTo(s.at);
+    from = s.at + unitsOf(s.c);
+    out += text.substr(s.at, from - s.at);
+  }
+  decodeUpTo(text.size());
+  return out;
 }
 
 }  // namespace wabunko

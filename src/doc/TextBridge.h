@@ -8,6 +8,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -36,11 +38,28 @@ public:
   // For the byte algorithms: text -> bytes in which every character code page 932 cannot
   // hold (and every invalid-byte character) is a double-byte code from this bridge's side
   // table, with a lead byte that code page 932 leaves unassigned; fromBytes restores them.
-  // The side table has room for 940 distinct characters; past that, further ones are
-  // written as '?' and counted in lost(), over the bridge's whole life.
+  // The side table has room for kSideCapacity distinct characters; past that, further ones
+  // are written as '?' and counted in lost(), over the bridge's whole life.
+  static constexpr std::size_t kSideCapacity = 940;
   std::string toBytes(std::u16string_view text);
   std::u16string fromBytes(std::string_view bytes) const;
   std::size_t lost() const { return lost_; }
+
+  // `text` cut into runs of whole lines, each as long as it can be while the characters it
+  // needs the side table for, together with those of `shared` (text that goes into every
+  // run, such as a prefix for its lines), fit one bridge. A line ends after LF, or after a
+  // CR that no LF follows. An empty text is one empty run. Nothing when one line alone does
+  // not fit: no cut keeps its characters.
+  static std::optional<std::vector<std::u16string_view>> lineRuns(std::u16string_view text,
+                                                                  std::u16string_view shared = {});
+
+  // Text read as code page 932 from bytes that are in another code (the runs of rich
+  // text): `decode` turns those bytes into code page 932, and the result is read again. A
+  // character code page 932 cannot hold was never one of those bytes (rich text writes it
+  // as itself): it is kept as it is, and the bytes on either side of it go to `decode` one
+  // part after the other. An invalid-byte character stands for its byte.
+  using Decoding = std::function<std::string(std::string_view bytes)>;
+  static std::u16string decodeFileBytes(std::u16string_view text, const Decoding& decode);
 
 private:
   std::unordered_map<char32_t, std::uint16_t> codeOf_;

@@ -45,6 +45,7 @@
 #include <QTextCursor>
 #include <QTextFrame>
 #include <memory>
+#include <vector>
 #include <QTextDocument>
 #include <QStackedLayout>
 
@@ -127,8 +128,13 @@ void CWabunkoView::streamIn(std::string_view bytes, bool richText, CharCode code
       // The code applies to the text of the rich text, run by run so formats stay.
       if (decode)
         RichTextStream::convertRuns(content, [code](std::u16string_view text) {
-          TextBridge bridge;
-          return bridge.fromBytes(DecodeToShiftJis(code, bridge.toBytes(text)));
+          // Kanji mode goes on past a character that splits the run's bytes.
+          bool kanji = false;
+          return TextBridge::decodeFileBytes(text, [code, &kanji](std::string_view bytes) {
+            const std::string coded = kanji ? "\x1b$B" + std::string(bytes) : std::string(bytes);
+            kanji = code == CharCode::Jis && !EndJisDoubleByteMode(coded).empty();
+            return DecodeToShiftJis(code, coded);
+          });
         });
     } else {
       RichTextStream::readPlainText(content, decode ? DecodeToShiftJis(code, bytes) : std::string(bytes));
@@ -278,23 +284,53 @@ void CWabunkoView::mapCommands() {
   onCommandId(cmd::FilePrintPreview, [this] { printPreview(); });
 }
 
-void CWabunkoView::rewrite(int start, int end, const ByteConversion& convert) {
+void CWabunkoView::rewrite(int start, int end, const ByteConversion& convert, const QString& shared) {
   edit_->setSel(start, end);
-  const QString text = edit_->selectedText();
-  TextBridge bridge;
-  const std::optional<std::string> result =
-      convert(bridge.toBytes(utf16(text)));
-  if (!result) return;
-  edit_->replaceSel(qstring(bridge.fromBytes(*result)), false);
+  const QString selected = edit_->selectedText();
+  const std::u16string_view text = utf16(selected);
+  const std::u16string_view sharedText = utf16(shared);
+  // A carried character must stay one double-byte code, since the algorithms count columns
+  // in bytes, so one side table holds only so many; the algorithms start every line
+  // afresh, so runs of lines with a table each give what the whole text would.
+  const auto runs = TextBridge::lineRuns(text, sharedText);
+  if (!runs) {
+    showMessage(this, {tr("Shift-JIS で表せない文字が %1 種類より多く入っている行があるため、この操作はできません。\n"
+                          "文書は変更されていません。その行を分けてから、やり直してください。")
+                           .arg(TextBridge::kSideCapacity),
+                       QStringLiteral("Wabunko"), QMessageBox::Warning, QMessageBox::Ok});
+    return;
+  }
+  struct Run {
+    TextBridge bridge;
+    std::string shared;
+    std::string bytes;
+  };
+  std::vector<Run> encoded(runs->size());
+  std::size_t total = 0;
+  for (std::size_t i = 0; i < runs->size(); ++i) {
+    encoded[i].shared = encoded[i].bridge.toBytes(sharedText);
+    encoded[i].bytes = encoded[i].bridge.toBytes((*runs)[i]);
+    total += encoded[i].bytes.size();
+  }
+  std::u16string result;
+  std::size_t offset = 0;
+  for (const Run& run : encoded) {
+    const std::optional<std::string> converted = convert({run.bytes, run.shared, offset, total});
+    if (!converted) return;
+    result += run.bridge.fromBytes(*converted);
+    offset += run.bytes.size();
+  }
+  edit_->replaceSel(qstring(result), false);
 }
 
 void CWabunkoView::mapTextTools() {
   onCommandId(cmd::ToolLineLength, [this] {
     const int length = CWabunkoApp::instance().mainFrame() ? CWabunkoApp::instance().mainFrame()->lineLength : 80;
-    rewrite(0, -1, [length](const std::string& text) { return breakLines(text, length); });
+    rewrite(0, -1, [length](const ByteRun& run) { return breakLines(run.bytes, length); });
   });
-  onCommandId(cmd::ToolTrailingBlanks,
-              [this] { rewrite(0, -1, [](const std::string& text) { return removeTrailingBlanks(text); }); });
+  onCommandId(cmd::ToolTrailingBlanks, [this] {
+    rewrite(0, -1, [](const ByteRun& run) { return removeTrailingBlanks(run.bytes, run.first()); });
+  });
   onCommandId(cmd::ToolQuotationMark, [this] {
     prefixSelectedLines(readString(CWabunkoApp::instance().store(), settings::CommandQuotationMark));
   });
@@ -318,7 +354,7 @@ void CWabunkoView::mapConversions() {
   };
   for (const auto& [id, convert] : conversions)
     onCommandId(id, [this, convert = convert] {
-      convertSelection([convert](const std::string& text) { return convert(text); });
+      convertSelection([convert](const ByteRun& run) { return convert(run.bytes); });
     });
   onCommandId(cmd::ConvertPunctuation, [this] { convertPunctuation(); });
   onCommandId(cmd::Reopen, [this] { onReopen(); });
@@ -341,13 +377,17 @@ void CWabunkoView::convertPunctuation() {
   if (dialog.exec() != QDialog::Accepted) return;
   const PunctuationChoices choices{dialog.m_nComma == 1, dialog.m_nPeriod == 1,
                                    static_cast<PunctuationWidth>(dialog.m_nWidth)};
-  CWorkProgressDlg progress(CWabunkoApp::instance().mainFrame());
-  convertSelection([&](const std::string& text) {
-    return ConvertPunctuation(text, choices, [&progress](std::size_t done, std::size_t total) {
+  // Shown when the walk starts: the progress window disables the main window, which must
+  // not happen to a refusal's message.
+  std::unique_ptr<CWorkProgressDlg> progress;
+  convertSelection([&](const ByteRun& run) {
+    if (!progress) progress = std::make_unique<CWorkProgressDlg>(CWabunkoApp::instance().mainFrame());
+    // One bar over all runs: a run's bytes count from where the run stands in the text.
+    return ConvertPunctuation(run.bytes, choices, [&](std::size_t done, std::size_t) {
       // Input goes through between chunks, so Cancel can be pressed.
       QCoreApplication::processEvents();
-      progress.setPosition(total ? static_cast<int>(100 * done / total) : 100);
-      return progress.running();
+      progress->setPosition(run.total ? static_cast<int>(100 * (run.offset + done) / run.total) : 100);
+      return progress->running();
     });
   });
 }
@@ -386,11 +426,14 @@ void CWabunkoView::prefixSelectedLines(const QString& prefix) {
   const int lineStart = edit_->textDocument()->findBlock(start).position();
   QString withCrLf = prefix;
   withCrLf.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  rewrite(lineStart, end, [&withCrLf](const std::string& text) {
-    // The prefix goes through the same bytes as the text: Shift-JIS with CR LF.
-    return prefixLines(text, 0, text.size(),
-                       TextBridge::toShiftJis(utf16(withCrLf)));
-  });
+  // The prefix goes through the same bytes as the text: Shift-JIS with CR LF. The empty
+  // line after a final line end is the text's own only in its last run.
+  rewrite(
+      lineStart, end,
+      [](const ByteRun& run) {
+        return prefixLines(run.bytes, 0, run.last() ? run.bytes.size() : run.bytes.size() - 1, run.shared);
+      },
+      withCrLf);
 }
 
 void CWabunkoView::insertSignature() {

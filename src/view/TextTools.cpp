@@ -68,7 +68,7 @@ std::string breakLines(std::string_view text, int lineLength) {
   return out;
 }
 
-std::string removeTrailingBlanks(std::string_view text) {
+std::string removeTrailingBlanks(std::string_view text, bool startsText) {
   // The text's end counts as a line end, so the last line loses its blanks too without
   // a CR LF being added. Adding one and keeping it would give the text one more line end
   // on every use, and change an unchanged document.
@@ -78,7 +78,7 @@ std::string removeTrailingBlanks(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     const std::string_view ch = characterAt(text, i);
     // A space or tab as the very first byte of the text is always kept.
-    const bool removable = isBlank(ch) && !(i == 0 && ch.size() == 1);
+    const bool removable = isBlank(ch) && !(startsText && i == 0 && ch.size() == 1);
     i += ch.size();
     if (isLineEndByte(ch[0])) out.resize(out.size() - blankBytes);
     out += ch;

@@ -18,8 +18,9 @@ std::string breakLines(std::string_view text, int lineLength);
 
 // Removes the spaces, tabs and full-width spaces (0x81 0x40) directly in front of every
 // line end and at the end of the text, except a space or tab that is the very first byte
-// of the text.
-std::string removeTrailingBlanks(std::string_view text);
+// of the text. `text` may be the later lines of a longer text (`startsText` false), whose
+// first byte is no exception.
+std::string removeTrailingBlanks(std::string_view text, bool startsText = true);
 
 // Puts `prefix` in front of every line from the one holding `selStart` to the last one
 // starting at or before `selEnd`; a selection ending exactly at a line start marks that

@@ -345,6 +345,34 @@ TEST(CWabunkoDoc, RichTextInJisKeepsItsFormatsThroughLoadAndSave) {
   EXPECT_NE(c.charFormat().fontWeight(), QFont::Bold);
 }
 
+TEST(CWabunkoDoc, RichTextInAnotherCodeKeepsTheCharactersWrittenAsThemselves) {
+  // However many there are, and the code's bytes on either side still decode as one text.
+  const std::string kEmoji = "\\u-10179?\\u-8704?";  // U+1F600 as its surrogates
+  std::string many;
+  QString manyText;
+  for (int i = 0; i < 2000; ++i) {
+    many += "\\u" + std::to_string(0x3400 + i) + "?";
+    manyText += QChar(0x3400 + i);
+  }
+  struct Case {
+    CharCode code;
+    std::string text;
+    QString expected;
+  };
+  const Case cases[] = {
+      {CharCode::Jis, "\\'1b$B0!" + kEmoji + "0!\\'1b(B" + many + "A", "亜😀亜" + manyText + "A"},
+      // 0xEB leads no code page 932 pair, but it is a kanji's first byte in EUC-JP.
+      {CharCode::Euc, "\\'eb\\'a1" + kEmoji + "\\'b0\\'a1" + many, "襦😀亜" + manyText},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.code));
+    AppHarness h;
+    const QString path = h.path(QStringLiteral("coded.rtf"));
+    writeBytes(path, QByteArray::fromStdString("{\\rtf1\\ansi\\ansicpg932 " + c.text + "\\par}"));
+    EXPECT_EQ(text(h.open(path, c.code)), c.expected);
+  }
+}
+
 TEST(CWabunkoDoc, DamagedRichTextIsReportedAndShown) {
   AppHarness h;
   writeBytes(h.path(QStringLiteral("cut.rtf")), "{\\rtf1 cut sho");

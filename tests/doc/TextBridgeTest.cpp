@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace wabunko {
 namespace {
@@ -243,6 +245,87 @@ TEST(TextBridgeSideTable, PastItsRoomFurtherCharactersAreLost) {
   EXPECT_EQ(back, text.substr(0, 940) + std::u16string(60, u'?'));
   EXPECT_EQ(bridge.toBytes(text.substr(0, 940)), bytes.substr(0, 940 * 2));  // still stable
   EXPECT_EQ(bridge.lost(), 60u);
+}
+
+// `count` distinct characters code page 932 cannot hold (CJK Extension A), from the
+// `first`-th on.
+std::u16string unmapped(unsigned first, unsigned count) {
+  std::u16string text;
+  for (unsigned i = 0; i < count; ++i) text.push_back(static_cast<char16_t>(0x3400 + first + i));
+  return text;
+}
+
+// Lines of 100 distinct characters each, `count` lines, joined by CR LF.
+std::u16string linesOf100(unsigned count) {
+  std::u16string text;
+  for (unsigned i = 0; i < count; ++i) text += (i ? u"\r\n" : u"") + unmapped(100 * i, 100);
+  return text;
+}
+
+TEST(TextBridgeLineRuns, CutsBetweenLinesSoEachRunFitsOneSideTable) {
+  using Runs = std::vector<std::u16string>;
+  const std::u16string twenty = linesOf100(20);
+  const std::size_t nineLines = 9 * 102;  // 100 characters and CR LF each
+  const std::u16string line940 = unmapped(0, 940);
+  const std::u16string a = unmapped(0, 500), b = unmapped(500, 500), c500 = unmapped(1000, 500);
+  struct Case {
+    const char* name;
+    std::u16string text;
+    std::u16string shared;
+    std::optional<Runs> runs;
+  };
+  const Case cases[] = {
+      {"empty text", u"", u"", Runs{u""}},
+      {"what fits stays whole", linesOf100(9) + u"\r\n", u"", Runs{linesOf100(9) + u"\r\n"}},
+      {"2,000 characters", twenty, u"",
+       Runs{twenty.substr(0, nineLines), twenty.substr(nineLines, nineLines), twenty.substr(2 * nineLines)}},
+      {"a final line end stays with the last line", twenty + u"\r\n", u"",
+       Runs{twenty.substr(0, nineLines), twenty.substr(nineLines, nineLines),
+            twenty.substr(2 * nineLines) + u"\r\n"}},
+      {"a character seen before costs nothing", line940 + u"\r\n" + line940, u"", Runs{line940 + u"\r\n" + line940}},
+      {"lone CR and LF end lines, CR LF is not cut", a + u"\r" + b + u"\n" + c500 + u"\r\n" + a, u"",
+       Runs{a + u"\r", b + u"\n", c500 + u"\r\n", a}},
+      {"a pair of surrogates is one character", unmapped(0, 938) + u"\U0001F600" + invalidByte(0x85), u"",
+       Runs{unmapped(0, 938) + u"\U0001F600" + invalidByte(0x85)}},
+      {"an invalid-byte character takes room", unmapped(0, 939) + u"\U0001F600" + invalidByte(0x85), u"",
+       std::nullopt},
+      {"one line of 941 does not fit", unmapped(0, 941), u"", std::nullopt},
+      {"nor with lines around it", u"a\r\n" + unmapped(0, 941) + u"\r\nb", u"", std::nullopt},
+      {"the shared characters are in every run", line940 + u"\r\n" + line940, u"\xD55C", std::nullopt},
+      {"the shared characters are counted once", u"\xD55C" + line940.substr(1) + u"\r\nx", u"\xD55C",
+       Runs{u"\xD55C" + line940.substr(1) + u"\r\nx"}},
+      {"shared characters alone past the room", u"", unmapped(0, 941), std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto runs = TextBridge::lineRuns(c.text, c.shared);
+    ASSERT_EQ(runs.has_value(), c.runs.has_value());
+    if (!runs) continue;
+    EXPECT_EQ(Runs(runs->begin(), runs->end()), *c.runs);
+    for (const std::u16string_view run : *runs) {
+      TextBridge bridge;
+      bridge.toBytes(c.shared);
+      EXPECT_EQ(bridge.fromBytes(bridge.toBytes(run)), run);
+      EXPECT_EQ(bridge.lost(), 0u);
+    }
+  }
+}
+
+TEST(TextBridgeDecodeFileBytes, DecodesTheBytesAroundCharactersTheyCannotHold) {
+  std::vector<std::string> parts;
+  const auto upper = [&parts](std::string_view bytes) {
+    parts.emplace_back(bytes);
+    std::string out(bytes);
+    for (char& c : out) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    return out;
+  };
+  // Far more than one side table holds: none is needed.
+  const std::u16string many = unmapped(0, 2000);
+  EXPECT_EQ(TextBridge::decodeFileBytes(u"ab\U0001F600c" + many + u"d\x3042" + invalidByte(0x85) + u"e", upper),
+            u"AB\U0001F600C" + many + u"D\x3042" + invalidByte(0x85) + u"E");
+  EXPECT_EQ(parts, (std::vector<std::string>{"ab", "c", bytesOf({'d', 0x82, 0xA0, 0x85, 'e'})}));
+  EXPECT_EQ(TextBridge::decodeFileBytes(u"", upper), u"");
+  EXPECT_EQ(parts.size(), 3u);  // nothing to decode
 }
 
 }  // namespace

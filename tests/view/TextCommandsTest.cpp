@@ -18,14 +18,36 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
+#include <QProgressBar>
 #include <QTimer>
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace wabunko {
 namespace {
 
 QString text(CWabunkoDoc* doc) { return RichTextStream::plainText(*doc->view()->edit().textDocument()); }
+
+// `count` distinct characters code page 932 cannot hold (CJK Extension A), from the
+// `first`-th on.
+QString unmapped(int first, int count) {
+  QString chars;
+  for (int i = 0; i < count; ++i) chars += QChar(0x3400 + first + i);
+  return chars;
+}
+
+// Starts the conversion in the punctuation dialog as soon as the dialog is open.
+void acceptPunctuationDialog() {
+  QTimer::singleShot(0, [] { static_cast<QDialog*>(QApplication::activeModalWidget())->accept(); });
+}
+
+void pressCancel(CWorkProgressDlg& progress) {
+  for (auto* button : progress.findChildren<QAbstractButton*>()) button->click();
+}
 
 TEST(TextCommands, FullThenHalfWidthComesBackAndCharactersOutsideTheCodePageSurvive) {
   AppHarness h;
@@ -60,12 +82,119 @@ TEST(TextCommands, PunctuationConvertsAndACancelLeavesTheText) {
       if (cancel)
         QTimer::singleShot(0, [] {
           for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* progress = qobject_cast<CWorkProgressDlg*>(w))
-              for (auto* button : progress->findChildren<QAbstractButton*>()) button->click();
+            if (auto* progress = qobject_cast<CWorkProgressDlg*>(w)) pressCancel(*progress);
         });
     });
     h.app().router().dispatch(cmd::ConvertPunctuation);
     EXPECT_EQ(text(doc), cancel ? original : QStringLiteral("あ、い。a、 b。\n").repeated(500)) << cancel;
+  }
+}
+
+TEST(TextCommands, TwoThousandCharactersOutsideTheCodePageSurviveEveryRewrite) {
+  // Twenty lines, each a, 100 characters no other line has, and a blank.
+  const auto lines = [](const std::function<QString(const QString&)>& line) {
+    QStringList all;
+    for (int i = 0; i < 20; ++i) all << line(unmapped(100 * i, 100));
+    return all.join(QLatin1Char('\n'));
+  };
+  struct Case {
+    const char* name;
+    int command;
+    QString prefix;  // what the command puts in front of each line
+    std::function<QString(const QString&)> line;
+  };
+  const Case cases[] = {
+      {"upper case", cmd::ConvertUpper, {}, [](const QString& c) { return "A" + c + " "; }},
+      {"full width", cmd::ConvertFullWidth, {}, [](const QString& c) { return "ａ" + c + "　"; }},
+      {"trailing blanks", cmd::ToolTrailingBlanks, {}, [](const QString& c) { return "a" + c; }},
+      // a takes one column, each character two: 80 columns break after 39, 40 and 21.
+      {"line length", cmd::ToolLineLength, {},
+       [](const QString& c) { return "a" + c.left(39) + "\n" + c.mid(39, 40) + "\n" + c.mid(79) + " "; }},
+      {"quotation mark", cmd::ToolQuotationMark, QStringLiteral(">"),
+       [](const QString& c) { return ">a" + c + " "; }},
+      {"clipboard prefix", cmd::ToolClipboardPrefix, QStringLiteral("😀"),
+       [](const QString& c) { return "😀a" + c + " "; }},
+  };
+  for (const Case& c : cases) {
+    for (const bool finalLineEnd : {false, true}) {
+      SCOPED_TRACE(testing::Message() << c.name << (finalLineEnd ? ", final line end" : ""));
+      AppHarness h;
+      CWabunkoDoc* doc = h.documents().front();
+      EditControl& edit = doc->view()->edit();
+      const QString end = finalLineEnd ? QStringLiteral("\n") : QString();
+      edit.replaceSel(lines([](const QString& chars) { return "a" + chars + " "; }) + end, true);
+      edit.setSel(0, -1);
+      QGuiApplication::clipboard()->setText(c.prefix);
+      h.app().router().dispatch(c.command);
+      // The empty line after a final line end is marked too.
+      EXPECT_EQ(text(doc), lines(c.line) + (finalLineEnd ? end + c.prefix : QString()));
+      EXPECT_TRUE(h.messages.empty());
+    }
+  }
+}
+
+TEST(TextCommands, PunctuationOverManyCharactersShowsOneProgressAndCancelsInAnyRun) {
+  for (const bool cancel : {false, true}) {
+    SCOPED_TRACE(cancel ? "cancelled past half" : "to the end");
+    AppHarness h;
+    CWabunkoDoc* doc = h.documents().front();
+    const auto lines = [](const QString& punctuation) {
+      QStringList all;
+      for (int i = 0; i < 20; ++i) all << unmapped(100 * i, 100) + punctuation.repeated(50);
+      return all.join(QLatin1Char('\n'));
+    };
+    const QString original = lines(QStringLiteral("あ，い．"));
+    doc->view()->edit().replaceSel(original, true);
+    std::vector<int> seen;
+    QTimer watch;  // looks at the bar in every pause of the walk
+    QObject::connect(&watch, &QTimer::timeout, [&seen, cancel] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* progress = qobject_cast<CWorkProgressDlg*>(w);
+        if (!progress) continue;
+        seen.push_back(progress->findChild<QProgressBar*>()->value());
+        // Half the text is past the first run, which holds nine lines.
+        if (cancel && seen.back() >= 50) pressCancel(*progress);
+      }
+    });
+    watch.start(0);
+    acceptPunctuationDialog();
+    h.app().router().dispatch(cmd::ConvertPunctuation);
+    watch.stop();
+    EXPECT_EQ(text(doc), cancel ? original : lines(QStringLiteral("あ、い。")));
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    ASSERT_FALSE(seen.empty());
+    EXPECT_GE(seen.back(), 50);
+  }
+}
+
+TEST(TextCommands, ALineWithTooManyCharactersOutsideTheCodePageIsRefusedUnchanged) {
+  struct Case {
+    const char* name;
+    int command;
+    QString line;
+    QString clipboard;
+  };
+  const Case cases[] = {
+      {"upper case", cmd::ConvertUpper, "a" + unmapped(0, 941), {}},
+      {"line length", cmd::ToolLineLength, unmapped(0, 941), {}},
+      {"punctuation", cmd::ConvertPunctuation, "、" + unmapped(0, 941), {}},
+      {"a prefix that brings one more", cmd::ToolClipboardPrefix, unmapped(0, 940), QStringLiteral("😀")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppHarness h;
+    CWabunkoDoc* doc = h.documents().front();
+    EditControl& edit = doc->view()->edit();
+    const QString original = "a\n" + c.line + "\nb";
+    edit.replaceSel(original, true);
+    edit.setSel(0, -1);
+    QGuiApplication::clipboard()->setText(c.clipboard);
+    if (c.command == cmd::ConvertPunctuation) acceptPunctuationDialog();
+    h.app().router().dispatch(c.command);
+    EXPECT_EQ(text(doc), original);
+    ASSERT_EQ(h.messages.size(), 1u);
+    EXPECT_EQ(h.messages[0].caption, QStringLiteral("Wabunko"));
+    EXPECT_TRUE(h.messages[0].text.contains(QStringLiteral("940")));
   }
 }
 

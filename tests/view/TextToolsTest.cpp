@@ -80,6 +80,7 @@ struct TrimCase {
   const char* name;
   std::string text;
   std::string expected;
+  bool startsText = true;
 };
 
 TEST(RemoveTrailingBlanks, RemovesTheBlanksBeforeEachLineEnd) {
@@ -99,8 +100,11 @@ TEST(RemoveTrailingBlanks, RemovesTheBlanksBeforeEachLineEnd) {
       {"tab as the first byte stays, the rest goes", "\t \t\r\nx", "\t\r\nx"},
       {"full-width space as the first character goes", FW_SPACE, ""},
       {"empty text", "", ""},
+      {"later lines of a text: a space as their first byte goes", " \r\nx ", "\r\nx", false},
+      {"later lines of a text: so does a tab", "\t \t\r\nx", "\r\nx", false},
   };
-  for (const TrimCase& c : cases) EXPECT_EQ(removeTrailingBlanks(c.text), c.expected) << c.name;
+  for (const TrimCase& c : cases)
+    EXPECT_EQ(removeTrailingBlanks(c.text, c.startsText), c.expected) << c.name;
 }
 
 TEST(RemoveTrailingBlanks, ASecondUseChangesNothing) {
