@@ -24,16 +24,22 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QTimer>
+#include <utility>
 
 namespace wabunko {
 namespace {
 CWabunkoApp* theApp = nullptr;
 
-// The first argument names the file to open; options are not the program's.
-QString fileArgument(const QStringList& arguments) {
+// Every argument but options names a file to open, made absolute here because the running
+// instance they may be handed to has a working folder of its own. None stands for one new
+// document, which is what an empty path opens.
+QStringList fileArguments(const QStringList& arguments) {
+  QStringList paths;
   for (const QString& a : arguments)
-    if (!a.startsWith(QLatin1Char('-'))) return a;
-  return {};
+    if (!a.isEmpty() && !a.startsWith(QLatin1Char('-'))) paths << QFileInfo(a).absoluteFilePath();
+  if (paths.isEmpty()) paths << QString();
+  return paths;
 }
 }  // namespace
 
@@ -64,20 +70,27 @@ CWabunkoApp& CWabunkoApp::instance() {
 }
 
 CWabunkoApp::Start CWabunkoApp::initInstance(const QStringList& arguments) {
-  // One instance per user unless the user allowed more.
+  const QStringList paths = fileArguments(arguments);
+  // One instance per user unless the user allowed more. Later starts are answered from
+  // here on, while this one is still starting; what they hand over waits until this one
+  // has opened its own files. An instance that cannot listen simply runs on its own.
   singleInstance_ = new SingleInstance(QStringLiteral("Wabunko"), this);
-  if (readInt(*store_, settings::FrameParentSingle) != 0) {
-    switch (handOverToRunningInstance(arguments)) {
-      case SingleInstance::Sent::Delivered: return Start::HandedOver;
-      case SingleInstance::Sent::NoAnswer: {
-        const QString file = fileArgument(arguments);
-        const QString text = file.isEmpty()
+  if (readInt(*store_, settings::FrameParentSingle) == 0) {
+    singleInstance_->listen();
+  } else {
+    switch (handOverToRunningInstance(paths)) {
+      case SingleInstance::Outcome::Delivered: return Start::HandedOver;
+      case SingleInstance::Outcome::NoAnswer: {
+        const QString files = paths.size() == 1 ? paths.constFirst()
+                                                : tr("%1 ほか %2 個のファイル").arg(paths.constFirst()).arg(paths.size() - 1);
+        const QString text = files.isEmpty()
                                  ? QStringLiteral("起動中の Wabunko が応答しません。")
-                                 : tr("起動中の Wabunko が応答しないため、%1 を渡せませんでした。").arg(file);
+                                 : tr("起動中の Wabunko が応答しないため、%1 を渡せませんでした。").arg(files);
         showMessage(nullptr, {text, QStringLiteral("Wabunko"), QMessageBox::Warning, QMessageBox::Ok});
         return Start::Failed;
       }
-      case SingleInstance::Sent::NoInstance: break;
+      case SingleInstance::Outcome::Listening:
+      case SingleInstance::Outcome::Alone: break;
     }
   }
 
@@ -102,26 +115,27 @@ CWabunkoApp::Start CWabunkoApp::initInstance(const QStringList& arguments) {
 
   mainFrame_ = new CMainFrame();
   router_->setRoute([this] { return mainFrame_->commandRoute(); });
-  connect(singleInstance_, &SingleInstance::messageReceived, mainFrame_,
-          &CMainFrame::onOpenPassedFile);
-  singleInstance_->listen();
 
-  const QString file = fileArgument(arguments);
-  if (!documents_->openDocumentFile(file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath()))
-    return Start::Failed;
+  // The start goes on as long as one of its files opens (each failure has been reported).
+  bool opened = false;
+  for (const QString& path : paths) opened = documents_->openDocumentFile(path) || opened;
+  if (!opened) return Start::Failed;
 
   mainFrame_->show();
   if (readInt(*store_, settings::FrameMaximized) != 0) mainFrame_->showMaximized();
   mainFrame_->activateWindow();
+  connect(singleInstance_, &SingleInstance::messageReceived, mainFrame_, [this](const QStringList& passed) {
+    for (const QString& path : passed) mainFrame_->onOpenPassedFile(path);
+  });
+  singleInstance_->deliverMessages();
   return Start::Running;
 }
 
-SingleInstance::Sent CWabunkoApp::handOverToRunningInstance(const QStringList& arguments) {
-  const QString file = fileArgument(arguments);
-  const QString path = file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
-  // The path also travels with the message, so two starts at the same moment cannot
-  // swap their files through the shared setting.
-  return singleInstance_->sendToRunning(path, [&] { writeSetting(*store_, settings::FileLoad, path); });
+SingleInstance::Outcome CWabunkoApp::handOverToRunningInstance(const QStringList& paths) {
+  // All paths travel in one message, so two starts at the same moment cannot swap their
+  // files through the shared setting, and a start's files are handed over all or none.
+  // "Load" still names one file, the first: the one a command line of one file names.
+  return singleInstance_->start(paths, [&] { writeSetting(*store_, settings::FileLoad, paths.constFirst()); });
 }
 
 CWabunkoDoc* CWabunkoApp::openDocumentFile(const QString& path) {
@@ -140,6 +154,24 @@ std::vector<CWabunkoView*> CWabunkoApp::views() const {
   for (View* view : documents_->views())
     if (auto* v = qobject_cast<CWabunkoView*>(view)) views.push_back(v);
   return views;
+}
+
+CWabunkoApp::LongOperation::LongOperation(CWabunkoApp& app) : app_(app) {
+  if (app_.longOperations_++ == 0) app_.hotKeyService().setSuspended(true);
+}
+
+CWabunkoApp::LongOperation::~LongOperation() {
+  if (--app_.longOperations_ > 0) return;
+  app_.hotKeyService().setSuspended(false);
+  // From the event loop: the operation's caller finishes first.
+  QTimer::singleShot(0, &app_, [&app = app_] {
+    for (const std::function<void()>& work : std::exchange(app.afterLongOperation_, {})) app.whenIdle(work);
+  });
+}
+
+void CWabunkoApp::whenIdle(std::function<void()> work) {
+  if (inLongOperation()) afterLongOperation_.push_back(std::move(work));
+  else work();
 }
 
 void CWabunkoApp::closeEmptyDocuments() {
@@ -172,6 +204,14 @@ void CWabunkoApp::refreshAllGutters(bool paint) {
     view->gutter().layout();
     if (paint) view->gutter().paint();
   }
+}
+
+FileOptions CWabunkoApp::takePendingOptions() {
+  const FileOptions options{pendingCode, pendingKind, pendingReadOnly != 0};
+  pendingReadOnly = 0;
+  pendingKind = FileKind::Auto;
+  pendingCode = CharCode::ShiftJis;
+  return options;
 }
 
 void CWabunkoApp::onFileOpen() {

@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 namespace wabunko {
@@ -36,10 +37,12 @@ public:
   // Starts the program with the command-line arguments (program name excluded).
   Start initInstance(const QStringList& arguments);
 
-  // Choices of the file dialogs for the next load or save.
+  // Choices of the file dialogs for the next document opened. A load takes them as it
+  // starts (takePendingOptions), so nothing that runs while it shows a message sees them.
   int pendingReadOnly = 0;
   FileKind pendingKind = FileKind::Auto;
   CharCode pendingCode = CharCode::ShiftJis;
+  FileOptions takePendingOptions();
 
   SettingsStore& store() const { return *store_; }
   DocumentManager& documentManager() const { return *documents_; }
@@ -51,6 +54,23 @@ public:
   // Opens a file with the pending values at rest (or a new document for an empty path).
   CWabunkoDoc* openDocumentFile(const QString& path);
 
+
+  // A long operation lets events through while it works (so its Cancel button works).
+  // Meanwhile nothing may close or replace what it works on: hot keys do nothing, the main
+  // window does not close, and what whenIdle is given waits until the operation has ended.
+  class LongOperation {
+  public:
+    explicit LongOperation(CWabunkoApp& app);
+    ~LongOperation();
+    LongOperation(const LongOperation&) = delete;
+    LongOperation& operator=(const LongOperation&) = delete;
+
+  private:
+    CWabunkoApp& app_;
+  };
+  bool inLongOperation() const { return longOperations_ > 0; }
+  // Runs `work` now, or once the running long operation has ended.
+  void whenIdle(std::function<void()> work);
 
   // Operations over every document or view.
   void closeEmptyDocuments();
@@ -69,7 +89,8 @@ public:
   void onOpenRecentFile(int index);
 
 private:
-  SingleInstance::Sent handOverToRunningInstance(const QStringList& arguments);
+  // Hands `paths` to the running instance, or becomes the one later starts hand to.
+  SingleInstance::Outcome handOverToRunningInstance(const QStringList& paths);
 
   std::unique_ptr<SettingsStore> store_;
   std::unique_ptr<DocumentManager> documents_;
@@ -78,6 +99,8 @@ private:
   HotKeyService* hotKeyService_;
   CMainFrame* mainFrame_ = nullptr;
   SingleInstance* singleInstance_ = nullptr;
+  int longOperations_ = 0;
+  std::vector<std::function<void()>> afterLongOperation_;
 };
 
 }  // namespace wabunko

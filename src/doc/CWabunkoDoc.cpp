@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
 
 namespace wabunko {
 namespace {
@@ -58,7 +59,10 @@ void CWabunkoDoc::setModifiedFlag(bool modified) {
   Document::setModifiedFlag(modified);
 }
 
-bool CWabunkoDoc::onOpenDocument(const QString& path) {
+bool CWabunkoDoc::onOpenDocument(const QString& path) { return load(path, app().takePendingOptions()); }
+
+bool CWabunkoDoc::load(const QString& path, const FileOptions& options) {
+  m_bReadOnly = options.readOnly ? 1 : 0;
   const QFileInfo info(path);
   QFile file(path);
   if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
@@ -74,12 +78,13 @@ bool CWabunkoDoc::onOpenDocument(const QString& path) {
   file.close();
 
   const std::string_view content(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-  switch (app().pendingKind) {
+  switch (options.kind) {
     case FileKind::Auto: m_bRTF = IsRichTextFile(content); break;
     case FileKind::Text: m_bRTF = false; break;
     case FileKind::RichText: m_bRTF = true; break;
   }
-  view()->streamIn(content, m_bRTF, app().pendingCode, isReadOnlyFile(path));
+  view()->streamIn(content, m_bRTF, options.code, isReadOnlyFile(path));
+  code_ = options.code;
   if (view()->damagedOnLoad())
     reportError(tr("%1 はリッチテキストとして壊れています。\n読み取れた部分だけを表示します。").arg(info.fileName()));
   setModifiedFlag(false);
@@ -97,27 +102,62 @@ void CWabunkoDoc::writeBackup(const QString& path) {
   const PathParts parts = partsOf(path);
   QString folder = readString(app().store(), settings::FileBackUpDirectory, QString::fromStdString(parts.folder));
   if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
-  // A failed backup has been reported; the file itself is open all the same.
-  doSave(folder + QString::fromStdString(parts.baseName) + QStringLiteral(".bak"), false);
+  // In the code the file was read in. A failed backup has been reported; the file itself
+  // is open all the same.
+  saveCopy(folder + QString::fromStdString(parts.baseName) + QStringLiteral(".bak"), writableCode(code_));
+}
+
+CharCode CWabunkoDoc::writableCode(CharCode code) {
+  return code == CharCode::InternetForm ? CharCode::ShiftJis : code;
 }
 
 bool CWabunkoDoc::onSaveDocument(const QString& path) {
+  if (code_ == CharCode::InternetForm) {
+    showMessage(QApplication::activeWindow(),
+                {tr("%1 は Internet Form として読み込まれました。Internet Form では書き込めないため、Shift-JIS で保存します。")
+                     .arg(title()),
+                 caption(), QMessageBox::Information, QMessageBox::Ok});
+  }
+  const CharCode code = writableCode(code_);
+  if (!write(path, code)) return false;
+  code_ = code;  // told once: from now on the document is Shift-JIS
+  return true;
+}
+
+bool CWabunkoDoc::saveCopy(const QString& path, CharCode code) { return write(path, code); }
+
+std::optional<QString> CWabunkoDoc::saveQuietly() {
+  if (code_ == CharCode::InternetForm) return tr("Internet Form の文書は自動保存しません");
+  QString failure;
+  if (!write(pathName(), code_, &failure)) return failure;
+  return std::nullopt;
+}
+
+bool CWabunkoDoc::write(const QString& path, CharCode code, QString* quietFailure) {
+  ++savesRunning_;
+  const auto done = qScopeGuard([] { --savesRunning_; });
   if (partsOf(path).extension == "WBK") m_bRTF = false;
-  const CharCode code = app().pendingCode;
   std::size_t lost = 0;
   const std::string bytes = view()->streamOut(m_bRTF, code, &lost);
   if (lost > 0) {
+    const QString text = tr("%1 には %2 で書けない文字が %3 個あります。")
+                             .arg(QFileInfo(path).fileName(), QString::fromLatin1(codeName(code)))
+                             .arg(lost);
+    if (quietFailure) {
+      *quietFailure = text;
+      return false;
+    }
     const auto answer = showMessage(
         QApplication::activeWindow(),
-        {tr("%1 には %2 で書けない文字が %3 個あります。\nそれらの文字は「?」などに置き換わります。保存しますか?")
-             .arg(QFileInfo(path).fileName(), QString::fromLatin1(codeName(code)))
-             .arg(lost),
-         caption(), QMessageBox::Warning, QMessageBox::Save | QMessageBox::Cancel});
+        {text + tr("\nそれらの文字は「?」などに置き換わります。保存しますか?"), caption(), QMessageBox::Warning,
+         QMessageBox::Save | QMessageBox::Cancel});
     if (answer != QMessageBox::Save) return false;
   }
   QString error;
   if (!writeFileAtomically(path, bytes, &error)) {
-    reportError(tr("ファイル %1 に保存できません。\n%2").arg(path, error));
+    const QString text = tr("ファイル %1 に保存できません。\n%2").arg(path, error);
+    if (quietFailure) *quietFailure = text;
+    else reportError(text);
     return false;
   }
   setModifiedFlag(false);
@@ -185,9 +225,11 @@ bool CWabunkoDoc::saveAs() {
     case RichTextFilter: m_bRTF = true; break;
     default: break;
   }
-  app().pendingCode = choice.code;
-  const bool saved = doSave(path, true);
-  app().pendingCode = CharCode::ShiftJis;
+  const bool saved = write(path, choice.code);
+  if (saved) {
+    setPathName(path);
+    code_ = choice.code;
+  }
   // Remembered also when the save failed.
   addToDirectoryHistory(store, path);
   writeSetting(store, settings::FileSaveDir, QString::fromStdString(parts.folder));

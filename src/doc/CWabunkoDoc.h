@@ -3,7 +3,10 @@
 // save decide plain or rich text, convert the character code around the control's own
 // streaming, make the backup copy on opening and close untouched empty documents.
 
+#include "doc/CharCodes.h"
 #include "platform/Document.h"
+
+#include <optional>
 
 #include <string>
 
@@ -16,8 +19,19 @@ class CWabunkoDoc : public Document {
 public:
   CWabunkoDoc();
 
+  // Opens with the file dialogs' pending choices.
   bool onOpenDocument(const QString& path) override;
+  // Saves in the document's own code.
   bool onSaveDocument(const QString& path) override;
+  bool load(const QString& path, const FileOptions& options);
+  // Writes the text to `path` in `code` without taking the path (a copy such as the
+  // backup); characters the code cannot hold are not written unasked.
+  bool saveCopy(const QString& path, CharCode code);
+  // Writes a modified document to its own file in its own code without asking anything,
+  // as auto-save does; the reason when it could not.
+  std::optional<QString> saveQuietly();
+  // Whether any document is being written just now (a save may wait on a message box).
+  static bool saveRunning() { return savesRunning_ > 0; }
   bool isModified() const override;
   void setModifiedFlag(bool modified = true) override;
   bool saveAs() override;
@@ -29,6 +43,11 @@ public:
 
   CWabunkoView* view() const;
 
+  // The code the document was read in (Open, Reopen) or last written in (Save As): what
+  // Save writes.
+  CharCode charCode() const { return code_; }
+  void setCharCode(CharCode code) { code_ = code; }
+
   // Rich text (true) or plain text.
   bool m_bRTF = false;
   // 1 while this document's own load or save closes the empty documents.
@@ -37,9 +56,19 @@ public:
   int m_bReadOnly = 0;
 
 private:
+  // The code a save writes: a document read as Internet Form, which cannot be written, is
+  // written as Shift-JIS.
+  static CharCode writableCode(CharCode code);
+  // Writes the text to `path` in `code`. With `quietFailure`, nothing is asked or shown and
+  // the reason for a failure is put there; otherwise the user is asked about characters the
+  // code cannot hold and told of failures.
+  bool write(const QString& path, CharCode code, QString* quietFailure = nullptr);
   void closeEmptyDocumentsExceptThis();
   void writeBackup(const QString& path);
   static bool writeFileAtomically(const QString& path, const std::string& bytes, QString* error);
+
+  CharCode code_ = CharCode::ShiftJis;
+  static inline int savesRunning_ = 0;
 };
 
 }  // namespace wabunko

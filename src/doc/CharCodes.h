@@ -16,6 +16,14 @@ enum class CharCode : int { ShiftJis = 0, Jis = 1, Euc = 2, InternetForm = 3 };
 // Positions in the file dialogs' file-type list.
 enum class FileKind : int { Auto = 0, Text = 1, RichText = 2 };
 
+// What the file dialogs choose for a file to be opened: its code, its kind and whether it
+// is shown read-only.
+struct FileOptions {
+  CharCode code = CharCode::ShiftJis;
+  FileKind kind = FileKind::Auto;
+  bool readOnly = false;
+};
+
 struct BytePair {
   std::uint8_t first;
   std::uint8_t second;

@@ -2,9 +2,11 @@
 
 #include "app/AppCommands.h"
 #include "app/CWabunkoApp.h"
+#include "frame/AutoSave.h"
 #include "frame/CChildFrame.h"
 #include "frame/FrameCommands.h"
 #include "frame/FrameHotKeys.h"
+#include "frame/FramePlacement.h"
 #include "frame/MdiArrangement.h"
 #include "frame/ProfileSettings.h"
 #include "frame/SettingsLayout.h"
@@ -140,7 +142,6 @@ CMainFrame::CMainFrame()
     : store_(CWabunkoApp::instance().store()),
       mdiArea_(new QMdiArea(this)),
       arrangement_(new MdiArrangement(mdiArea_, store_, this)),
-      autoSaveTimer_(new QTimer(this)),
       statusTimer_(new QTimer(this)) {
   CWabunkoApp& app = CWabunkoApp::instance();
   const auto post = [this](int id) {
@@ -186,10 +187,12 @@ CMainFrame::CMainFrame()
   const QString barState = store_.getProfileString(utf8(settings::kBarState), QStringLiteral("Layout"));
   if (!barState.isEmpty()) restoreState(QByteArray::fromBase64(barState.toLatin1()));
 
-  autoSaveTimer_->setObjectName(QStringLiteral("autoSave"));
-  connect(autoSaveTimer_, &QTimer::timeout, this, [] { CWabunkoApp::instance().onFileSaveAll(); });
+  autoSave_ = new AutoSave(
+      store_, [] { return CWabunkoApp::instance().documents(); },
+      [this](const QString& failure) { statusBar()->showMessage(failure); },
+      [] { return CWabunkoApp::instance().inLongOperation(); }, this);
   autoSaveOn = readInt(store_, settings::FileDoAutoSave) != 0;
-  if (autoSaveOn) startAutoSave();
+  if (autoSaveOn) autoSave_->start();
 
   insertMode = 1;
   hotKeys_->registerKeys();
@@ -231,12 +234,9 @@ void CMainFrame::mapCommands() {
 
 void CMainFrame::restorePlacement() {
   // Stored as the normal (not maximised) rectangle; the maximised state is applied at start.
-  const int left = readInt(store_, settings::FrameLeft);
-  const int top = readInt(store_, settings::FrameTop);
-  const int width = readInt(store_, settings::FrameWidth);
-  const int height = readInt(store_, settings::FrameHeight);
-  move(left, top);
-  resize(width, height);
+  const QRect placement = framePlacement(store_);
+  move(placement.topLeft());
+  resize(placement.size());
 }
 
 QToolBar* CMainFrame::createBar(Bar bar, const QString& title, const QString& objectName) {
@@ -349,7 +349,12 @@ std::vector<CommandTarget*> CMainFrame::commandRoute() {
 }
 
 void CMainFrame::onOpenPassedFile(const QString& path) {
-  CWabunkoApp::instance().openDocumentFile(path);
+  CWabunkoApp& app = CWabunkoApp::instance();
+  if (app.inLongOperation()) {
+    app.whenIdle([this, path] { onOpenPassedFile(path); });
+    return;
+  }
+  app.openDocumentFile(path);
   if (isMinimized()) showNormal();
   raise();
   activateWindow();
@@ -360,16 +365,6 @@ void CMainFrame::showImeStatus() {
   button->setCheckable(true);
   button->setChecked(InputMethod().state() == InputMethod::State::Open);
 }
-
-void CMainFrame::startAutoSave() {
-  // A period below a minute (a hand-edited setting) would save without pause.
-  const int minutes = std::max(1, readInt(store_, settings::FileTimeSpanForAutoSave));
-  autoSaveTimer_->start(minutes * 60000);
-}
-
-void CMainFrame::stopAutoSave() { autoSaveTimer_->stop(); }
-
-bool CMainFrame::autoSaveRunning() const { return autoSaveTimer_->isActive(); }
 
 QString CMainFrame::userFilePath(const QString& suffix) {
   const QString folder =
@@ -447,12 +442,12 @@ void CMainFrame::writeFrameState() {
   writeSetting(store_, settings::FrameViewTextStyleBar, viewTextStyleBarFlag);
   store_.writeProfileString(utf8(settings::kBarState), QStringLiteral("Layout"),
                             QString::fromLatin1(saveState().toBase64()));
-  if (autoSaveOn) stopAutoSave();
+  if (autoSaveOn) autoSave_->stop();
   writeSetting(store_, settings::FileFavorite, favorites);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  if (printPreviewActive) {
+  if (printPreviewActive || CWabunkoApp::instance().inLongOperation()) {
     event->ignore();
     return;
   }

@@ -19,6 +19,7 @@ class QToolBar;
 
 namespace wabunko {
 
+class AutoSave;
 class CWabunkoView;
 class FrameHotKeys;
 class MdiArrangement;
@@ -62,10 +63,9 @@ public:
   int printPreviewActive = 0;
   QString favorites;
 
-  // Timer 1: Save All every "Time span for auto save" minutes while auto-save is on.
-  void startAutoSave();
-  void stopAutoSave();
-  bool autoSaveRunning() const;
+  // Timer 1: saves the documents every "Time span for auto save" minutes while auto-save
+  // is on.
+  AutoSave& autoSave() const { return *autoSave_; }
 
   // The IME button shows whether the input method is open.
   void showImeStatus();
@@ -102,7 +102,7 @@ private:
   QToolBar* toolBar_ = nullptr;
   QToolBar* textStyleBar_ = nullptr;
   QAction* recentFilesEnd_ = nullptr;
-  QTimer* autoSaveTimer_;
+  AutoSave* autoSave_ = nullptr;
   QTimer* statusTimer_;
   std::unique_ptr<StatusPanes> statusPanes_;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/SettingsStore.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace wabunko {
@@ -11,9 +12,19 @@ using settings::FontField;
 
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
+// `section` is passed apart from the setting because a font record's keys are one set of
+// entries read under three sections.
+int readBoundedInt(const SettingsStore& store, const QString& section,
+                   const settings::Setting& setting, int defaultValue) {
+  Q_ASSERT(setting.type == settings::Type::Int);
+  const int value = store.getProfileInt(section, text(setting.key), defaultValue);
+  // The reader's default stands as given, also where it lies outside the bounds.
+  return value == defaultValue ? value : std::clamp(value, setting.intMin, setting.intMax);
+}
+
 int readFontInt(const SettingsStore& store, const QString& section, FontField field) {
   const settings::Setting s = settings::fontSetting("", field);
-  return store.getProfileInt(section, text(s.key), s.intDefault);
+  return readBoundedInt(store, section, s, s.intDefault);
 }
 
 std::uint8_t readFontByte(const SettingsStore& store, const QString& section, FontField field) {
@@ -31,8 +42,7 @@ int readInt(const SettingsStore& store, const settings::Setting& setting) {
 }
 
 int readInt(const SettingsStore& store, const settings::Setting& setting, int defaultValue) {
-  Q_ASSERT(setting.type == settings::Type::Int);
-  return store.getProfileInt(text(setting.section), text(setting.key), defaultValue);
+  return readBoundedInt(store, text(setting.section), setting, defaultValue);
 }
 
 QString readString(const SettingsStore& store, const settings::Setting& setting) {

@@ -12,7 +12,10 @@ namespace wabunko {
 class SettingsStore;
 
 // The value of an integer setting; a missing or non-numeric value gives the layout's
-// default, or the reader's own where it uses another.
+// default, or the reader's own where it uses another. A stored number outside the
+// setting's bounds reads as the nearest bound: whoever wrote 50 recent files or a
+// 0-minute auto-save asked for the most or the least there is, and gets that. Nothing is
+// written back; the store keeps what it holds.
 int readInt(const SettingsStore& store, const settings::Setting& setting);
 int readInt(const SettingsStore& store, const settings::Setting& setting, int defaultValue);
 
@@ -26,8 +29,9 @@ bool writeSetting(SettingsStore& store, const settings::Setting& setting, int va
 bool writeSetting(SettingsStore& store, const settings::Setting& setting, const QString& value);
 
 // The font record stored in `section` ("Font\Default", "Font\Read only",
-// "Font\Line number"). The one-byte fields keep the low 8 bits of what is stored; the face
-// name is cut to what a logical font holds.
+// "Font\Line number"), each integer within its bounds as readInt reads it. The one-byte
+// fields keep the low 8 bits of what is stored; the face name is cut to what a logical
+// font holds.
 FontRecord readFont(const SettingsStore& store, const QString& section);
 // Writes all 15 keys, in the order readFont reads them, the face name cut as readFont cuts
 // it; true when every write succeeded.

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,20 +17,44 @@ namespace wabunko::settings {
 
 enum class Type { Int, String };
 
+// An integer that sizes something, times something or counts something has bounds: a
+// stored number outside them reads as the nearest bound, so that a hand-edited or damaged
+// store cannot make a window vanish, a timer spin or a list run past its end. The bounds
+// of every other integer are those of int itself.
 struct Setting {
   const char* section;
   const char* key;
   Type type;
   int intDefault;
   const char* stringDefault;
+  int intMin;
+  int intMax;
 };
 
+constexpr Setting boundedIntSetting(const char* section, const char* key, int def, int min,
+                                    int max) {
+  return {section, key, Type::Int, def, "", min, max};
+}
 constexpr Setting intSetting(const char* section, const char* key, int def) {
-  return {section, key, Type::Int, def, ""};
+  return boundedIntSetting(section, key, def, std::numeric_limits<int>::min(),
+                           std::numeric_limits<int>::max());
 }
 constexpr Setting stringSetting(const char* section, const char* key, const char* def) {
-  return {section, key, Type::String, 0, def};
+  return {section, key, Type::String, 0, def, 0, 0};
 }
+
+// Window coordinates and sizes are 16-bit quantities to the window system.
+inline constexpr int kMinWindowCoordinate = -32768;
+inline constexpr int kMaxWindowCoordinate = 32767;
+inline constexpr int kMinFrameSize = 100;
+// Points; the line-number gutter is four times as wide in pixels.
+inline constexpr int kMaxFontHeight = 500;
+// Minutes; the largest period whose milliseconds fit a 32-bit timer.
+inline constexpr int kMaxAutoSaveMinutes = 35791;
+// Columns of the line-length command; far beyond any line meant to be read.
+inline constexpr int kMaxLineLength = 10000;
+// Millimetres of tab stops and indents: more than twice the width of an A4 page.
+inline constexpr int kMaxParagraphMillimetres = 500;
 
 // Section names as the editor spells them.
 inline constexpr const char* kFramePosition = "Frame position";  // also written "Frame Position"
@@ -54,10 +79,15 @@ inline constexpr const char* kFindReplaceList = "Find Replace List";
 inline constexpr const char* kConfig = "Config";
 
 // "Frame position"
-inline constexpr Setting FrameLeft = intSetting(kFramePosition, "Left  ", 0);
-inline constexpr Setting FrameTop = intSetting(kFramePosition, "Top   ", 0);
-inline constexpr Setting FrameWidth = intSetting(kFramePosition, "Width ", 400);
-inline constexpr Setting FrameHeight = intSetting(kFramePosition, "Height", 400);
+// The normal rectangle of the main window: left and top of its frame, size of its inside.
+inline constexpr Setting FrameLeft = boundedIntSetting(
+    kFramePosition, "Left  ", 0, kMinWindowCoordinate, kMaxWindowCoordinate);
+inline constexpr Setting FrameTop = boundedIntSetting(
+    kFramePosition, "Top   ", 0, kMinWindowCoordinate, kMaxWindowCoordinate);
+inline constexpr Setting FrameWidth =
+    boundedIntSetting(kFramePosition, "Width ", 400, kMinFrameSize, kMaxWindowCoordinate);
+inline constexpr Setting FrameHeight =
+    boundedIntSetting(kFramePosition, "Height", 400, kMinFrameSize, kMaxWindowCoordinate);
 inline constexpr Setting FrameMaximized = intSetting(kFramePosition, "Maximized", 0);
 inline constexpr Setting FrameMaximizedChild = intSetting(kFramePosition, "Maximized Child", 0);
 inline constexpr Setting FrameViewToolBar = intSetting(kFramePosition, "View Tool Bar", 1);
@@ -81,7 +111,9 @@ inline constexpr Setting FileDoBackUp = intSetting(kFile, "Do back up", 0);
 // folder as its default.
 inline constexpr Setting FileBackUpDirectory = stringSetting(kFile, "Back up directory", "");
 inline constexpr Setting FileDoAutoSave = intSetting(kFile, "Do auto save", 0);
-inline constexpr Setting FileTimeSpanForAutoSave = intSetting(kFile, "Time span for auto save", 30);
+// Minutes; a period of 0 or less would save on every turn of the event loop.
+inline constexpr Setting FileTimeSpanForAutoSave =
+    boundedIntSetting(kFile, "Time span for auto save", 30, 1, kMaxAutoSaveMinutes);
 inline constexpr Setting FileReadOnly = intSetting(kFile, "File read only", 1);
 // Favourites, each path followed by a slash.
 inline constexpr Setting FileFavorite = stringSetting(kFile, "File favorite", "");
@@ -101,7 +133,8 @@ constexpr Setting fileDirHistory(std::size_t i) {
 }
 
 // "ToolBar\ToolBar Item" and "ToolBar\TextStyleBar Item": -1 (or any count outside 0-30)
-// selects the default button set; the names are each followed by a slash.
+// selects the default button set; the names are each followed by a slash. The counts are
+// read as stored, since a count out of range has that meaning of its own.
 inline constexpr Setting ToolBarCount = intSetting(kToolBarItem, "Count", -1);
 inline constexpr Setting ToolBarItem = stringSetting(kToolBarItem, "Item", "");
 inline constexpr Setting TextStyleBarCount = intSetting(kTextStyleBarItem, "Count", -1);
@@ -133,7 +166,7 @@ inline constexpr std::array<const char*, 3> kFontSections = {kFontDefault, kFont
 // The key of `field` in the font record stored in `section`.
 constexpr Setting fontSetting(const char* section, FontField field) {
   constexpr std::array<Setting, kFontFieldCount> keys = {{
-      intSetting("", "Height", 12),  // points
+      boundedIntSetting("", "Height", 12, 1, kMaxFontHeight),  // points
       intSetting("", "Width ", 0),
       intSetting("", "Escapement", 0),
       intSetting("", "Orientation", 0),
@@ -182,16 +215,19 @@ inline constexpr Setting KeyInputAutoBrace = intSetting(kKeyInput, "Auto brace",
 inline constexpr Setting KeyInputAutoIndent = intSetting(kKeyInput, "Auto indent", 0);
 
 // "Command"
-inline constexpr Setting CommandLineLength = intSetting(kCommand, "Line length", 80);
+inline constexpr Setting CommandLineLength =
+    boundedIntSetting(kCommand, "Line length", 80, 1, kMaxLineLength);
 inline constexpr Setting CommandConvertOnlySelected =
     intSetting(kCommand, "Convert Only Selected", 0);
 inline constexpr Setting CommandQuotationMark = stringSetting(kCommand, "Quotation mark", ">");
 
-// "Menu": length of the recent-file list, taking effect at the next start.
-inline constexpr Setting MenuNumberOfMruList = intSetting(kMenu, "Number of MRU List", 4);
+// "Menu": length of the recent-file list, taking effect at the next start; 0 shows none,
+// and the list keeps no more than its sixteen keys.
+inline constexpr std::size_t kRecentFileCount = 16;
+inline constexpr Setting MenuNumberOfMruList =
+    boundedIntSetting(kMenu, "Number of MRU List", 4, 0, static_cast<int>(kRecentFileCount));
 
 // "Recent File List": "File1" .. "File16", the most recent first. Needs i < 16.
-inline constexpr std::size_t kRecentFileCount = 16;
 constexpr Setting recentFile(std::size_t i) {
   constexpr std::array<const char*, kRecentFileCount> keys = {
       "File1", "File2",  "File3",  "File4",  "File5",  "File6",  "File7",  "File8",
@@ -205,11 +241,16 @@ inline constexpr Setting ColorBackGroundParent = intSetting(kColor, "BackGround 
 // after the Window page has written the value.
 inline constexpr Setting ColorBackGroundChild = intSetting(kColor, "BackGround Child", 0xFFFFFF);
 
-// "Style"
-inline constexpr Setting StyleTabSpace = intSetting(kStyle, "Tab Space", 0);
-inline constexpr Setting StyleIndentStart = intSetting(kStyle, "Indent Start", 0);
-inline constexpr Setting StyleIndentLeft = intSetting(kStyle, "Indent Left", 0);
-inline constexpr Setting StyleIndentRight = intSetting(kStyle, "Indent Right", 0);
+// "Style", in millimetres. The indent dialog takes signed numbers: a negative first line
+// hangs, and negative side indents reach into the margins.
+inline constexpr Setting StyleTabSpace =
+    boundedIntSetting(kStyle, "Tab Space", 0, 0, kMaxParagraphMillimetres);
+inline constexpr Setting StyleIndentStart = boundedIntSetting(
+    kStyle, "Indent Start", 0, -kMaxParagraphMillimetres, kMaxParagraphMillimetres);
+inline constexpr Setting StyleIndentLeft = boundedIntSetting(
+    kStyle, "Indent Left", 0, -kMaxParagraphMillimetres, kMaxParagraphMillimetres);
+inline constexpr Setting StyleIndentRight = boundedIntSetting(
+    kStyle, "Indent Right", 0, -kMaxParagraphMillimetres, kMaxParagraphMillimetres);
 
 // "Find Replace List": the find and replace histories, entry 0 the most recent (each
 // needs i < 10), and the find-in-files folder and extension list.

@@ -52,6 +52,7 @@ bool HotKeyService::isRegistered(const QObject* owner, int id) const {
 }
 
 void HotKeyService::dispatch(Modifier modifier, int virtualKey) {
+  if (suspended_) return;
   const auto it = std::ranges::find_if(registrations_, [&](const Registration& r) {
     return r.modifier == modifier && r.virtualKey == virtualKey;
   });

@@ -31,6 +31,9 @@ public:
   // Everything `owner` registered; done by itself when the owner is destroyed.
   void unregisterAll(const QObject* owner);
   bool isRegistered(const QObject* owner, int id) const;
+  // While suspended, keys pressed are let go without a signal (as a modal window takes the
+  // keyboard); registrations stay.
+  void setSuspended(bool suspended) { suspended_ = suspended; }
 
 Q_SIGNALS:
   void hotKeyPressed(const QObject* owner, int id);
@@ -49,6 +52,7 @@ private:
   std::unique_ptr<HotKeyBackend> backend_;
   std::vector<Registration> registrations_;
   std::set<const QObject*> watched_;
+  bool suspended_ = false;
 };
 
 }  // namespace wabunko

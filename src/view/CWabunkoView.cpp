@@ -83,7 +83,6 @@ CWabunkoView::CWabunkoView(Document* document)
       if (CMainFrame* frame = CWabunkoApp::instance().mainFrame()) frame->showImeStatus();
     });
   if (CWabunkoDoc* doc = this->document()) {
-    doc->m_bReadOnly = CWabunkoApp::instance().pendingReadOnly;
     connect(edit_->textDocument(), &QTextDocument::modificationChanged, doc, &Document::modifiedChanged);
     // Undoing back to the saved text takes the mark away again.
     connect(edit_->textDocument(), &QTextDocument::modificationChanged, this, [this](bool modified) {
@@ -380,6 +379,7 @@ void CWabunkoView::convertPunctuation() {
   // Shown when the walk starts: the progress window disables the main window, which must
   // not happen to a refusal's message.
   std::unique_ptr<CWorkProgressDlg> progress;
+  const CWabunkoApp::LongOperation busy(CWabunkoApp::instance());
   convertSelection([&](const ByteRun& run) {
     if (!progress) progress = std::make_unique<CWorkProgressDlg>(CWabunkoApp::instance().mainFrame());
     // One bar over all runs: a run's bytes count from where the run stands in the text.
@@ -401,8 +401,7 @@ void CWabunkoView::onReopen() {
                        QMessageBox::Warning, QMessageBox::Ok});
     return;
   }
-  CWabunkoApp& app = CWabunkoApp::instance();
-  const std::optional<CharCode> code = runReopenDialog(this, app.pendingCode);
+  const std::optional<CharCode> code = runReopenDialog(this, doc->charCode());
   if (!code) return;
   // Reading the file again replaces the text: edits not saved are not dropped unasked.
   if (doc->isModified() &&
@@ -410,7 +409,7 @@ void CWabunkoView::onReopen() {
                          QStringLiteral("Wabunko"), QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No}) !=
           QMessageBox::Yes)
     return;
-  app.pendingCode = *code;  // stays for the next save, as after any reopen
+  doc->setCharCode(*code);  // Save writes the code the text was read in
   const QByteArray bytes = file.readAll();
   streamIn({bytes.constData(), static_cast<std::size_t>(bytes.size())}, doc->m_bRTF, *code,
            Document::isReadOnlyFile(path));

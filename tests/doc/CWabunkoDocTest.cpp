@@ -67,23 +67,22 @@ TEST(CWabunkoDoc, NewLinesTakeTheMostCommonLineEnd) {
   EXPECT_EQ(readBytes(path), QByteArray("a\nb\r\nc\nd\ne"));
 }
 
-TEST(CWabunkoDoc, DecodesOnLoadAndEncodesOnlyWhenACodeIsPending) {
+TEST(CWabunkoDoc, DecodesOnLoadAndSavesInTheCodeItWasReadIn) {
   AppHarness h;
   const QString path = h.path(QStringLiteral("jis.txt"));
   const QByteArray jis("\x1b$B0!\x1b(BA\r\n");  // 亜A
   writeBytes(path, jis);
   CWabunkoDoc* doc = h.open(path, CharCode::Jis);
   EXPECT_EQ(text(doc), QStringLiteral("亜A\n"));
+  EXPECT_EQ(doc->charCode(), CharCode::Jis);
 
-  // Save writes whatever code is pending: Shift-JIS at rest.
   type(doc, QStringLiteral("B"));
   doc->onFileSave();
-  EXPECT_EQ(readBytes(path), QByteArray("\x88\x9f" "A\r\nB"));
+  EXPECT_EQ(readBytes(path), QByteArray("\x1b$B0!\x1b(BA\r\nB"));
 
-  h.app().pendingCode = CharCode::Euc;
-  ASSERT_TRUE(doc->doSave(h.path(QStringLiteral("euc.txt")), false));
-  h.app().pendingCode = CharCode::ShiftJis;
+  ASSERT_TRUE(doc->saveCopy(h.path(QStringLiteral("euc.txt")), CharCode::Euc));
   EXPECT_EQ(readBytes(h.path(QStringLiteral("euc.txt"))), QByteArray("\xb0\xa1" "A\r\nB"));
+  EXPECT_EQ(doc->charCode(), CharCode::Jis);  // a copy leaves the document as it was
 }
 
 TEST(CWabunkoDoc, InternetFormIsDecodedOnly) {
@@ -333,9 +332,7 @@ TEST(CWabunkoDoc, RichTextInJisKeepsItsFormatsThroughLoadAndSave) {
   CWabunkoDoc* doc = h.open(path, CharCode::Jis);
   EXPECT_EQ(text(doc), QStringLiteral("亜A"));
 
-  h.app().pendingCode = CharCode::Jis;
-  ASSERT_TRUE(doc->doSave(h.path(QStringLiteral("out.rtf")), false));
-  h.app().pendingCode = CharCode::ShiftJis;
+  ASSERT_TRUE(doc->saveCopy(h.path(QStringLiteral("out.rtf")), CharCode::Jis));
   CWabunkoDoc* back = h.open(h.path(QStringLiteral("out.rtf")), CharCode::Jis);
   EXPECT_EQ(text(back), QStringLiteral("亜A"));
   QTextCursor c(back->view()->edit().textDocument());

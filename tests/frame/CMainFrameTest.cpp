@@ -4,6 +4,7 @@
 
 #include "app/CWabunkoApp.h"
 #include "doc/CWabunkoDoc.h"
+#include "frame/AutoSave.h"
 #include "frame/CMainFrame.h"
 #include "frame/FrameCommands.h"
 #include "frame/ProfileSettings.h"
@@ -32,7 +33,7 @@ TEST(CMainFrame, FirstStartUsesTheDefaultsAndWritesOnlyTheToolbarCounts) {
   EXPECT_EQ(buttonsOf(frame->toolBar()), 13);
   EXPECT_EQ(buttonsOf(frame->textStyleBar()), 13);
   EXPECT_TRUE(frame->statusBar()->isVisible());
-  EXPECT_FALSE(frame->autoSaveRunning());
+  EXPECT_FALSE(frame->autoSave().running());
   EXPECT_EQ(frame->drawLineNumber, 0);
   EXPECT_EQ(frame->insertMode, 1);
 
@@ -85,7 +86,7 @@ TEST(CMainFrame, AutoSaveSavesModifiedDocuments) {
                  {{QStringLiteral("Do auto save"), QStringLiteral("1")},
                   {QStringLiteral("Time span for auto save"), QStringLiteral("5")}}}});
   CMainFrame* frame = h.app().mainFrame();
-  ASSERT_TRUE(frame->autoSaveRunning());
+  ASSERT_TRUE(frame->autoSave().running());
   writeBytes(h.path(QStringLiteral("auto.txt")), "a");
   CWabunkoDoc* doc = h.open(h.path(QStringLiteral("auto.txt")));
   doc->view()->edit().setSel(-1, -1);

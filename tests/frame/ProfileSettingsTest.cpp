@@ -32,8 +32,65 @@ TEST_F(ProfileSettingsTest, EmptyStoreGivesEveryDefaultOfTheLayoutAndWritesNothi
   EXPECT_TRUE(store.contents().isEmpty());
 }
 
+TEST_F(ProfileSettingsTest, StoredIntegersReadWithinTheirBoundsAndGarbageAsTheDefault) {
+  struct Case {
+    Setting setting;
+    const char* stored;
+    int read;
+  };
+  const Case cases[] = {
+      {settings::FrameLeft, "-32767", -32767},
+      {settings::FrameLeft, "-99999", -32768},
+      {settings::FrameTop, "32767", 32767},
+      {settings::FrameTop, "junk", 0},
+      {settings::FrameWidth, "640", 640},
+      {settings::FrameWidth, "10", 100},
+      {settings::FrameHeight, "99999", 32767},
+      {settings::FrameHeight, "", 400},
+      {settings::fontSetting(settings::kFontDefault, settings::FontField::Height), "0", 1},
+      {settings::fontSetting(settings::kFontReadOnly, settings::FontField::Height), "-15", 1},
+      {settings::fontSetting(settings::kFontLineNumber, settings::FontField::Height), "10.5", 12},
+      {settings::MenuNumberOfMruList, "0", 0},
+      {settings::MenuNumberOfMruList, "16", 16},
+      {settings::MenuNumberOfMruList, "50", 16},
+      {settings::MenuNumberOfMruList, "-1", 0},
+      {settings::CommandLineLength, "0", 1},
+      {settings::CommandLineLength, "12", 12},
+      {settings::CommandLineLength, "1000000", 10000},
+      {settings::FileTimeSpanForAutoSave, "0", 1},
+      {settings::FileTimeSpanForAutoSave, "-5", 1},
+      {settings::FileTimeSpanForAutoSave, "35791", 35791},
+      {settings::FileTimeSpanForAutoSave, "2147483647", 35791},
+      {settings::FileTimeSpanForAutoSave, "99999999999", 30},  // not a 32-bit number
+      {settings::FileTimeSpanForAutoSave, "5 minutes", 30},
+      {settings::StyleTabSpace, "-3", 0},
+      {settings::StyleIndentStart, "-5", -5},
+      {settings::StyleIndentLeft, "600", 500},
+      // Unbounded: colours, and the toolbar counts whose every value has a meaning.
+      {settings::ColorBackGroundParent, "-1", -1},
+      {settings::ToolBarCount, "99", 99},
+  };
+  for (const Case& c : cases) {
+    const QString section = QString::fromUtf8(c.setting.section);
+    const QString key = QString::fromUtf8(c.setting.key);
+    ASSERT_TRUE(store.writeProfileString(section, key, c.stored));
+    const MemoryStore::Sections before = store.contents();
+    EXPECT_EQ(readInt(store, c.setting), c.read) << c.setting.section << " / " << c.setting.key
+                                                 << " = " << c.stored;
+    EXPECT_EQ(store.contents(), before);
+  }
+}
+
+TEST_F(ProfileSettingsTest, FontRecordHeightsReadWithinTheirBounds) {
+  store.writeProfileInt(settings::kFontDefault, "Height", 0);
+  store.writeProfileInt("font\\line NUMBER", "Height", 100000);
+  EXPECT_EQ(readFont(store, settings::kFontDefault).font.height, 1);
+  EXPECT_EQ(readFont(store, settings::kFontLineNumber).font.height, 500);
+}
+
 TEST_F(ProfileSettingsTest, AReaderWithItsOwnDefaultGetsItOnlyWhileTheValueIsMissing) {
   EXPECT_EQ(readInt(store, settings::ColorBackGroundChild, 0), 0);
+  EXPECT_EQ(readInt(store, settings::FrameWidth, -1), -1);  // outside the bounds, as given
   EXPECT_EQ(readString(store, settings::FileBackUpDirectory, "/home/me/"), "/home/me/");
   ASSERT_TRUE(writeSetting(store, settings::ColorBackGroundChild, 0x123456));
   ASSERT_TRUE(writeSetting(store, settings::FileBackUpDirectory, QString("/backup/")));
@@ -68,7 +125,7 @@ TEST_F(ProfileSettingsTest, EmptyStoreGivesTheDefaultFontRecord) {
 
 FontRecord sampleRecord() {
   FontRecord r;
-  r.font = {-15, 7, 900, 900, 700, 1, 1, 1, 128, 3, 2, 4, 0x31, "ＭＳ Ｐ明朝"};
+  r.font = {15, 7, 900, 900, 700, 1, 1, 1, 128, 3, 2, 4, 0x31, "ＭＳ Ｐ明朝"};
   r.color = 0x00336699;
   return r;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <set>
 #include <string>
 #include <utility>
@@ -16,6 +17,20 @@ TEST(SettingsLayout, EveryKeyAppearsOnceUnderItsCanonicalSection) {
     EXPECT_EQ(canonicalSection(s.section), s.section) << s.key;
     EXPECT_TRUE(seen.emplace(s.section, s.key).second) << s.section << " / " << s.key;
   }
+}
+
+TEST(SettingsLayout, EveryIntegerDefaultLiesWithinItsBounds) {
+  int bounded = 0;
+  for (const Setting& s : layout()) {
+    if (s.type != Type::Int) continue;
+    EXPECT_LE(s.intMin, s.intDefault) << s.section << " / " << s.key;
+    EXPECT_LE(s.intDefault, s.intMax) << s.section << " / " << s.key;
+    if (s.intMin != std::numeric_limits<int>::min() || s.intMax != std::numeric_limits<int>::max())
+      ++bounded;
+  }
+  // Frame rectangle 4, auto-save period, three font heights, line length, recent files,
+  // tab space and three indents.
+  EXPECT_EQ(bounded, 14);
 }
 
 TEST(SettingsLayout, FramePositionKeysKeepTheirPaddingToSixCharacters) {

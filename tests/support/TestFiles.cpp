@@ -23,7 +23,7 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
   ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-AppHarness::AppHarness(const QMap<QString, QMap<QString, QString>>& settings) {
+AppHarness::AppHarness(const QMap<QString, QMap<QString, QString>>& settings, const QStringList& arguments) {
   auto store = std::make_unique<MemoryStore>(canonicalSectionName);
   store_ = store.get();
   for (auto section = settings.begin(); section != settings.end(); ++section)
@@ -47,7 +47,7 @@ AppHarness::AppHarness(const QMap<QString, QMap<QString, QString>>& settings) {
     fileChoices.pop_front();
     return choice;
   });
-  EXPECT_EQ(app_->initInstance({}), CWabunkoApp::Start::Running);
+  EXPECT_EQ(app_->initInstance(arguments), CWabunkoApp::Start::Running);
 }
 
 AppHarness::~AppHarness() {

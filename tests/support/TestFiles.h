@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
 #include <memory>
@@ -27,8 +28,9 @@ void writeBytes(const QString& path, const QByteArray& bytes);
 // answered from a queue (cancel when it is empty).
 class AppHarness {
 public:
-  // `settings` are in the store before the application starts.
-  explicit AppHarness(const QMap<QString, QMap<QString, QString>>& settings = {});
+  // `settings` are in the store before the application starts with `arguments`.
+  explicit AppHarness(const QMap<QString, QMap<QString, QString>>& settings = {},
+                      const QStringList& arguments = {});
   ~AppHarness();
 
   CWabunkoApp& app() { return *app_; }

@@ -6,6 +6,8 @@
 #include "doc/CReopenDlg.h"
 #include "doc/CWabunkoDoc.h"
 #include "doc/CWorkProgressDlg.h"
+#include "frame/AutoSave.h"
+#include "frame/CMainFrame.h"
 #include "frame/ProfileSettings.h"
 #include "frame/SettingsLayout.h"
 #include "platform/CommandRouter.h"
@@ -21,6 +23,7 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QProgressBar>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <functional>
@@ -88,6 +91,37 @@ TEST(TextCommands, PunctuationConvertsAndACancelLeavesTheText) {
     h.app().router().dispatch(cmd::ConvertPunctuation);
     EXPECT_EQ(text(doc), cancel ? original : QStringLiteral("あ、い。a、 b。\n").repeated(500)) << cancel;
   }
+}
+
+TEST(TextCommands, WhatArrivesDuringThePunctuationWalkWaitsUntilItEnds) {
+  AppHarness h;
+  writeBytes(h.path(QStringLiteral("text.txt")), "");
+  writeBytes(h.path(QStringLiteral("handed.txt")), "handed");
+  CWabunkoDoc* doc = h.open(h.path(QStringLiteral("text.txt")));
+  const QString original = QStringLiteral("あ，い．\n").repeated(500);
+  doc->view()->edit().replaceSel(original, true);
+  CMainFrame* frame = h.app().mainFrame();
+  bool closed = true;
+  std::size_t documentsDuring = 0;
+  // In the first pause of the walk: a later start hands over a file, auto-save's timer
+  // fires, and the main window is asked to close.
+  QTimer::singleShot(0, [&] {
+    static_cast<QDialog*>(QApplication::activeModalWidget())->accept();
+    QTimer::singleShot(0, [&] {
+      frame->onOpenPassedFile(h.path(QStringLiteral("handed.txt")));
+      frame->autoSave().saveNow();
+      closed = frame->close();
+      documentsDuring = h.documents().size();
+    });
+  });
+  h.app().router().dispatch(cmd::ConvertPunctuation);
+  EXPECT_EQ(text(doc), QStringLiteral("あ、い。\n").repeated(500));
+  EXPECT_FALSE(closed);
+  EXPECT_EQ(documentsDuring, 1u);
+  EXPECT_EQ(readBytes(h.path(QStringLiteral("text.txt"))), QByteArray());  // not saved inside the walk
+  // The handed-over file opens once the walk is over.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return h.documents().size() == 2; }, 2000));
+  EXPECT_EQ(h.documents().back()->pathName(), h.path(QStringLiteral("handed.txt")));
 }
 
 TEST(TextCommands, TwoThousandCharactersOutsideTheCodePageSurviveEveryRewrite) {
@@ -218,8 +252,8 @@ TEST(TextCommands, ReopenInAnotherCodeFixesAGarbledFile) {
   h.app().router().dispatch(cmd::Reopen);
   setReopenDialogHook({});
   EXPECT_EQ(text(doc), QStringLiteral("亜あ\n"));
-  EXPECT_EQ(h.app().pendingCode, CharCode::Euc);  // stays for the next save
-  h.app().pendingCode = CharCode::ShiftJis;
+  EXPECT_EQ(doc->charCode(), CharCode::Euc);  // what Save writes from now on
+  EXPECT_EQ(h.app().pendingCode, CharCode::ShiftJis);
 
   h.app().router().dispatch(cmd::FileNew);
   h.app().router().dispatch(cmd::Reopen);  // never saved: cannot be reopened
