@@ -15,6 +15,7 @@ add_library(wabunko_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/frame/FontRecord.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/ChildGeometry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/ScreenFit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame/CommandTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/ToolButtonCatalogue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/HotKeyTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/view/CompositionStates.cpp

@@ -4,9 +4,11 @@
 #include "CAboutDlg.h"
 #include "doc/CWabFileDlg.h"
 #include "doc/CWabunkoDoc.h"
+#include "doc/DocumentDisplay.h"
 #include "doc/PathParts.h"
 #include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
+#include "frame/FrameViewHost.h"
 #include "frame/ProfileSettings.h"
 #include "frame/SettingsLayout.h"
 #include "platform/CommandRouter.h"
@@ -107,10 +109,11 @@ CWabunkoApp::Start CWabunkoApp::initInstance(const QStringList& arguments) {
     connect(doc, &Document::pathNameChanged, this, [this](const QString& path) { recentFiles_->add(path); });
     return doc;
   };
+  viewHost_ = std::make_unique<FrameViewHost>(*this);
   documents_->addTemplate(std::make_unique<DocTemplate>(
       QStringLiteral("Wabun"),
       DocTemplate::Factories{makeDocument, [] { return new CChildFrame(); },
-                             [](Document* doc) { return new CWabunkoView(doc); }},
+                             [this](Document* doc) { return new CWabunkoView(doc, *viewHost_, *store_); }},
       [this] { return mainFrame_->mdiArea(); }));
 
   mainFrame_ = new CMainFrame();
@@ -179,8 +182,8 @@ void CWabunkoApp::closeEmptyDocuments() {
     // A modified document is not untouched, even when it is empty now: closing it would
     // silently drop the user's edit.
     if (doc->m_bInSerialize || doc->isModified()) continue;
-    const CWabunkoView* view = doc->view();
-    if (view && view->edit().textLength() == 0) doc->onCloseDocument();
+    const DocumentDisplay* display = doc->display();
+    if (display && display->edit().textLength() == 0) doc->onCloseDocument();
   }
 }
 

@@ -19,6 +19,7 @@ class CWabunkoDoc;
 class CWabunkoView;
 class CommandRouter;
 class DocumentManager;
+class FrameViewHost;
 class HotKeyService;
 class RecentFileList;
 class SettingsStore;
@@ -95,6 +96,7 @@ private:
   std::unique_ptr<SettingsStore> store_;
   std::unique_ptr<DocumentManager> documents_;
   std::unique_ptr<RecentFileList> recentFiles_;
+  std::unique_ptr<FrameViewHost> viewHost_;
   CommandRouter* router_;
   HotKeyService* hotKeyService_;
   CMainFrame* mainFrame_ = nullptr;

@@ -3,12 +3,14 @@
 #include "app/CWabunkoApp.h"
 #include "doc/CWabFileDlg.h"
 #include "doc/CharCodes.h"
+#include "doc/DocumentDisplay.h"
+#include "doc/DocumentStream.h"
 #include "doc/PathParts.h"
 #include "frame/ProfileSettings.h"
 #include "frame/SettingsLayout.h"
 #include "platform/Dialogs.h"
 #include "platform/StandardCommands.h"
-#include "view/CWabunkoView.h"
+#include "platform/View.h"
 
 #include <QApplication>
 #include <QFile>
@@ -45,17 +47,19 @@ CWabunkoDoc::CWabunkoDoc() {
   onCommandId(cmd::FileSaveAs, [this] { onFileSaveAs(); });
 }
 
-CWabunkoView* CWabunkoDoc::view() const {
-  return views().empty() ? nullptr : static_cast<CWabunkoView*>(views().front());
+DocumentDisplay* CWabunkoDoc::display() const {
+  return views().empty() ? nullptr : dynamic_cast<DocumentDisplay*>(views().front());
 }
 
+QWidget* CWabunkoDoc::dialogParent() const { return views().empty() ? nullptr : views().front(); }
+
 bool CWabunkoDoc::isModified() const {
-  const CWabunkoView* v = view();
-  return v ? v->edit().isModified() : Document::isModified();
+  const DocumentDisplay* d = display();
+  return d ? d->edit().isModified() : Document::isModified();
 }
 
 void CWabunkoDoc::setModifiedFlag(bool modified) {
-  if (CWabunkoView* v = view()) v->edit().setModified(modified);
+  if (DocumentDisplay* d = display()) d->edit().setModified(modified);
   Document::setModifiedFlag(modified);
 }
 
@@ -83,12 +87,12 @@ bool CWabunkoDoc::load(const QString& path, const FileOptions& options) {
     case FileKind::Text: m_bRTF = false; break;
     case FileKind::RichText: m_bRTF = true; break;
   }
-  view()->streamIn(content, m_bRTF, options.code, isReadOnlyFile(path));
+  const bool whole = showFile(content, options.code, isReadOnlyFile(path));
   code_ = options.code;
-  if (view()->damagedOnLoad())
+  if (!whole)
     reportError(tr("%1 はリッチテキストとして壊れています。\n読み取れた部分だけを表示します。").arg(info.fileName()));
   setModifiedFlag(false);
-  view()->afterStream();
+  display()->afterStream();
 
   const PathParts parts = partsOf(info.absoluteFilePath());
   if (readInt(app().store(), settings::FileDoBackUp) != 0 && parts.extension != "BAK")
@@ -96,6 +100,14 @@ bool CWabunkoDoc::load(const QString& path, const FileOptions& options) {
 
   closeEmptyDocumentsExceptThis();
   return true;
+}
+
+bool CWabunkoDoc::showFile(std::string_view bytes, CharCode code, bool fileIsReadOnly) {
+  const bool readOnlySetting = readInt(app().store(), settings::FileReadOnly) != 0;
+  bool whole = true;
+  display()->showText([&](QTextDocument& content) { whole = DocumentStream::read(content, bytes, m_bRTF, code); },
+                      (fileIsReadOnly && readOnlySetting) || m_bReadOnly);
+  return whole;
 }
 
 void CWabunkoDoc::writeBackup(const QString& path) {
@@ -138,7 +150,7 @@ bool CWabunkoDoc::write(const QString& path, CharCode code, QString* quietFailur
   const auto done = qScopeGuard([] { --savesRunning_; });
   if (partsOf(path).extension == "WBK") m_bRTF = false;
   std::size_t lost = 0;
-  const std::string bytes = view()->streamOut(m_bRTF, code, &lost);
+  const std::string bytes = DocumentStream::write(*display()->edit().textDocument(), m_bRTF, code, &lost);
   if (lost > 0) {
     const QString text = tr("%1 には %2 で書けない文字が %3 個あります。")
                              .arg(QFileInfo(path).fileName(), QString::fromLatin1(codeName(code)))
@@ -161,7 +173,7 @@ bool CWabunkoDoc::write(const QString& path, CharCode code, QString* quietFailur
     return false;
   }
   setModifiedFlag(false);
-  view()->afterStream();
+  display()->afterStream();
   closeEmptyDocumentsExceptThis();
   return true;
 }
@@ -202,8 +214,8 @@ void CWabunkoDoc::closeEmptyDocumentsExceptThis() {
 void CWabunkoDoc::onFileSave() {
   if (!isModified()) return;
   if (pathName().isEmpty() || isReadOnlyFile(pathName())) {
-    showMessage(view(), {title() + QStringLiteral("\n    ファイル名を変更してください"),
-                         QStringLiteral("ファイルの保存"), QMessageBox::Warning, QMessageBox::Ok});
+    showMessage(dialogParent(), {title() + QStringLiteral("\n    ファイル名を変更してください"),
+                                 QStringLiteral("ファイルの保存"), QMessageBox::Warning, QMessageBox::Ok});
     onFileSaveAs();
     return;
   }
@@ -214,8 +226,9 @@ void CWabunkoDoc::onFileSaveAs() { saveAs(); }
 
 bool CWabunkoDoc::saveAs() {
   SettingsStore& store = app().store();
-  const FileDialogChoice choice = runWabFileDialog(
-      view(), store, {false, readString(store, settings::FileSaveDir), pathName(), m_bRTF ? RichTextFilter : TextFilter});
+  const FileDialogChoice choice =
+      runWabFileDialog(dialogParent(), store,
+                       {false, readString(store, settings::FileSaveDir), pathName(), m_bRTF ? RichTextFilter : TextFilter});
   if (!choice.accepted || choice.paths.isEmpty()) return false;
   const QString path = choice.paths.constFirst();
   const PathParts parts = partsOf(path);

@@ -7,12 +7,14 @@
 #include "platform/Document.h"
 
 #include <optional>
-
 #include <string>
+#include <string_view>
+
+class QWidget;
 
 namespace wabunko {
 
-class CWabunkoView;
+class DocumentDisplay;
 
 class CWabunkoDoc : public Document {
   Q_OBJECT
@@ -24,6 +26,9 @@ public:
   // Saves in the document's own code.
   bool onSaveDocument(const QString& path) override;
   bool load(const QString& path, const FileOptions& options);
+  // Puts a file's bytes into the view in `code`, read-only when the file is and the
+  // settings say so or the Open dialog chose it; false when rich text was damaged.
+  bool showFile(std::string_view bytes, CharCode code, bool fileIsReadOnly);
   // Writes the text to `path` in `code` without taking the path (a copy such as the
   // backup); characters the code cannot hold are not written unasked.
   bool saveCopy(const QString& path, CharCode code);
@@ -41,7 +46,8 @@ public:
   // Save As (57604).
   void onFileSaveAs();
 
-  CWabunkoView* view() const;
+  // The view showing the text (none while the document is being built or torn down).
+  DocumentDisplay* display() const;
 
   // The code the document was read in (Open, Reopen) or last written in (Save As): what
   // Save writes.
@@ -64,6 +70,8 @@ private:
   // code cannot hold and told of failures.
   bool write(const QString& path, CharCode code, QString* quietFailure = nullptr);
   void closeEmptyDocumentsExceptThis();
+  // Where the document's messages and dialogs stand.
+  QWidget* dialogParent() const;
   void writeBackup(const QString& path);
   static bool writeFileAtomically(const QString& path, const std::string& bytes, QString* error);
 

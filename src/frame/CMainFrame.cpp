@@ -1,11 +1,11 @@
 #include "CMainFrame.h"
 
-#include "app/AppCommands.h"
 #include "app/CWabunkoApp.h"
 #include "frame/AutoSave.h"
 #include "frame/CChildFrame.h"
 #include "frame/FrameCommands.h"
 #include "frame/FrameHotKeys.h"
+#include "frame/FrameMenus.h"
 #include "frame/FramePlacement.h"
 #include "frame/MdiArrangement.h"
 #include "frame/ProfileSettings.h"
@@ -19,7 +19,6 @@
 #include "platform/DocumentManager.h"
 #include "platform/InputMethod.h"
 #include "platform/KeyboardLocks.h"
-#include "platform/RecentFileList.h"
 #include "platform/SettingsStore.h"
 #include "platform/StandardCommands.h"
 #include "view/CWabunkoView.h"
@@ -31,11 +30,8 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QIcon>
-#include <QKeySequence>
 #include <QLayout>
 #include <QMdiArea>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -46,87 +42,6 @@
 
 namespace wabunko {
 namespace {
-
-struct MenuItem {
-  int id;  // 0: separator
-  const char* text;
-  QKeySequence::StandardKey key = QKeySequence::UnknownKey;
-};
-
-struct MenuDef {
-  const char* title;
-  std::vector<MenuItem> items;
-};
-
-// New, Open and Save carry no menu keys: their keys are the frame's hot keys.
-const std::vector<MenuDef>& mainMenus() {
-  static const std::vector<MenuDef> menus{
-      {"ﾌｧｲﾙ(&F)",
-       {{cmd::FileNew, "新規作成(&N)"},
-        {cmd::FileOpen, "開く(&O)..."},
-        {cmd::FileClose, "閉じる(&C)"},
-        {cmd::FileCloseAll, "すべて閉じる(&L)"},
-        {0, ""},
-        {cmd::FileSave, "上書き保存(&S)"},
-        {cmd::FileSaveAs, "名前を付けて保存(&A)..."},
-        {cmd::FileSaveAll, "すべて保存(&M)"},
-        {cmd::Reopen, "開き直し"},
-        {0, ""},
-        {cmd::FilePrint, "印刷(&P)..."},
-        {cmd::FilePrintPreview, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)"},
-        {0, ""},
-        {cmd::FileMruFirst, ""},  // the recent files go here
-        {cmd::AppExit, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}}},
-      {"編集(&E)",
-       {{cmd::EditUndo, "元に戻す(&U)", QKeySequence::Undo},
-        {0, ""},
-        {cmd::EditCut, "切り取り(&T)", QKeySequence::Cut},
-        {cmd::EditCopy, "ｺﾋﾟｰ(&C)", QKeySequence::Copy},
-        {cmd::EditPaste, "貼り付け(&P)", QKeySequence::Paste},
-        {cmd::EditClear, "削除(&D)"},
-        {0, ""},
-        {cmd::EditSelectAll, "すべて選択(&L)", QKeySequence::SelectAll},
-        {0, ""},
-        {cmd::ReadOnlyToggle, "編集禁止"},
-        {cmd::EditSignature, "ｼｸﾞﾆﾁｬ"}}},
-      {"表示(&V)",
-       {{cmd::ViewToolBar, "ﾌｧｲﾙ操作(&T)"},
-        {cmd::ViewTextStyleBar, "書式設定(&F)"},
-        {cmd::ViewStatusBar, "ｽﾃｰﾀｽ ﾊﾞｰ(&S)"},
-        {0, ""},
-        {cmd::ViewLineNumbers, "行番号(&L)"},
-        {cmd::VerticalWriting, "縦書き(&V)"},
-        {0, ""},
-        {cmd::WrapNone, "なし"},
-        {cmd::WrapPrintWidth, "印刷幅"},
-        {cmd::WrapWindow, "ｳｨﾝﾄﾞｳの右端"}}},
-      {"変換",
-       {{cmd::ConvertUpper, "小文字→大文字"},
-        {cmd::ConvertLower, "大文字→小文字"},
-        {cmd::ConvertFullWidth, "半角→全角"},
-        {cmd::ConvertHalfWidth, "全角→半角"},
-        {0, ""},
-        {cmd::ConvertPunctuation, "句読点"}}},
-      {"ﾂｰﾙ",
-       {{cmd::ToolLineLength, "行長"},
-        {cmd::ToolTrailingBlanks, "行末空白の削除"},
-        {0, ""},
-        {cmd::ToolQuotationMark, "引用記号"},
-        {cmd::ToolClipboardPrefix, "縦方向"},
-        {cmd::ToolSignature, "ｼｸﾞﾆﾁｬ"},
-        {0, ""},
-        {cmd::ToolAppendCopy, "追加コピー"},
-        {cmd::ToolAppendCut, "追加切り取り"}}},
-      {"ｳｨﾝﾄﾞｳ(&W)",
-       {{cmd::WindowCascade, "重ねて表示(&C)"},
-        {cmd::WindowTileHorz, "上下に並べて表示(&H)"},
-        {cmd::WindowTileVert, "左右に並べて表示(&T)"},
-        {0, ""},
-        {cmd::WindowTopMost, "最前面"}}},
-      {"ﾍﾙﾌﾟ(&H)", {{cmd::AppAbout, "ﾊﾞｰｼﾞｮﾝ情報(Wabunko)(&A)..."}}},
-  };
-  return menus;
-}
 
 QString utf8(const char* s) { return QString::fromUtf8(s); }
 
@@ -174,7 +89,7 @@ CMainFrame::CMainFrame()
   setAcceptDrops(true);
   restorePlacement();
   setWindowIcon(QIcon(QStringLiteral(":/icons/wabunko.svg")));
-  createMenus();
+  menus_ = new FrameMenus(this, app.router(), [] { return CWabunkoApp::instance().recentFiles(); });
   toolBar_ = createBar(Bar::File, tr("ツールバー"), QStringLiteral("ToolBar"));
   addToolBarBreak();
   textStyleBar_ = createBar(Bar::TextStyle, tr("書式バー"), QStringLiteral("TextStyleBar"));
@@ -284,50 +199,6 @@ void CMainFrame::createStatusBar() {
 
 void CMainFrame::updateStatusPanes() {
   statusPanes_->show({caretLine, caretColumn, insertMode == 0, currentKeyboardLocks()});
-}
-
-void CMainFrame::createMenus() {
-  CommandRouter& router = CWabunkoApp::instance().router();
-  for (const MenuDef& def : mainMenus()) {
-    QMenu* menu = menuBar()->addMenu(utf8(def.title));
-    router.watchMenu(menu);
-    for (const MenuItem& item : def.items) {
-      if (item.id == 0) {
-        menu->addSeparator();
-        continue;
-      }
-      if (item.id == cmd::FileMruFirst) {
-        recentFilesEnd_ = menu->addSeparator();
-        connect(menu, &QMenu::aboutToShow, this, [this, menu] { fillRecentFiles(menu); });
-        continue;
-      }
-      QAction* action = router.action(item.id, utf8(item.text));
-      if (item.key != QKeySequence::UnknownKey) {
-        action->setShortcuts(item.key);
-        // Like accelerators of the main frame: they work in every window of the editor
-        // (a modal dialog blocks them), also where no window manager marks one active.
-        // Editing keys reach the edit control first, which handles them itself.
-        action->setShortcutContext(Qt::ApplicationShortcut);
-      }
-      menu->addAction(action);
-      addAction(action);
-    }
-  }
-}
-
-void CMainFrame::fillRecentFiles(QMenu* menu) {
-  CommandRouter& router = CWabunkoApp::instance().router();
-  const RecentFileList* recent = CWabunkoApp::instance().recentFiles();
-  const QStringList files = recent ? recent->files() : QStringList();
-  for (int i = 0; i < RecentFileList::kMaxSize; ++i) {
-    QAction* action = router.action(cmd::FileMruFirst + i);
-    menu->removeAction(action);
-    if (i >= files.size()) continue;
-    // "&1 path": the number is the mnemonic; a path's own "&" must not become one.
-    action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QString(files[i]).replace(QLatin1Char('&'), QStringLiteral("&&"))));
-    menu->insertAction(recentFilesEnd_, action);
-  }
-  recentFilesEnd_->setVisible(!files.isEmpty());
 }
 
 CWabunkoView* CMainFrame::activeView() const {

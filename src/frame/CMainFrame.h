@@ -11,9 +11,7 @@
 #include <memory>
 #include <vector>
 
-class QAction;
 class QMdiArea;
-class QMenu;
 class QTimer;
 class QToolBar;
 
@@ -22,6 +20,7 @@ namespace wabunko {
 class AutoSave;
 class CWabunkoView;
 class FrameHotKeys;
+class FrameMenus;
 class MdiArrangement;
 class SettingsStore;
 class StatusPanes;
@@ -80,8 +79,6 @@ protected:
   void dropEvent(QDropEvent* event) override;
 
 private:
-  void createMenus();
-  void fillRecentFiles(QMenu* menu);
   void restorePlacement();
   QToolBar* createBar(Bar bar, const QString& title, const QString& objectName);
   void fillBar(Bar bar, QToolBar* toolBar);
@@ -101,7 +98,7 @@ private:
   FrameHotKeys* hotKeys_;
   QToolBar* toolBar_ = nullptr;
   QToolBar* textStyleBar_ = nullptr;
-  QAction* recentFilesEnd_ = nullptr;
+  FrameMenus* menus_ = nullptr;
   AutoSave* autoSave_ = nullptr;
   QTimer* statusTimer_;
   std::unique_ptr<StatusPanes> statusPanes_;

@@ -5,6 +5,7 @@
 // disabled, as in a message-map framework.
 
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -50,13 +51,32 @@ public:
   }
   virtual bool handlesCommand(int id) const { return commands_.contains(id); }
 
+  // The ids whose command or update handler was registered again, replacing the first,
+  // in the order it happened. A debug build stops at the first one.
+  const QList<int>& duplicateRegistrations() const { return duplicates_; }
+
 protected:
-  void onCommandId(int id, std::function<void()> handler) { commands_.insert(id, std::move(handler)); }
-  void onUpdateId(int id, std::function<void(CmdUI&)> handler) { updates_.insert(id, std::move(handler)); }
+  void onCommandId(int id, std::function<void()> handler) {
+    noteRegistration(commands_.contains(id), id);
+    commands_.insert(id, std::move(handler));
+  }
+  void onUpdateId(int id, std::function<void(CmdUI&)> handler) {
+    noteRegistration(updates_.contains(id), id);
+    updates_.insert(id, std::move(handler));
+  }
 
 private:
+  // A second handler silently replaces the first, so a map that lists an id twice has
+  // one handler that never runs.
+  void noteRegistration(bool alreadyThere, int id) {
+    if (!alreadyThere) return;
+    duplicates_.append(id);
+    Q_ASSERT_X(false, "CommandTarget", qPrintable(QStringLiteral("command %1 registered twice").arg(id)));
+  }
+
   QHash<int, std::function<void()>> commands_;
   QHash<int, std::function<void(CmdUI&)>> updates_;
+  QList<int> duplicates_;
 };
 
 }  // namespace wabunko

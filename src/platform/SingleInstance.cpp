@@ -143,7 +143,9 @@ void SingleInstance::onNewConnection() {
     // The socket goes on its own when its sender hangs up; whatever outlives it holds it
     // guarded.
     const QPointer<QLocalSocket> guarded(socket);
-    connect(socket, &QLocalSocket::readyRead, server_, [this, guarded] { readMessage(*guarded); });
+    connect(socket, &QLocalSocket::readyRead, server_, [this, guarded] {
+      if (guarded) readMessage(*guarded);
+    });
     QTimer::singleShot(kReadTimeoutMs, server_, [guarded] {
       if (guarded) guarded->abort();
     });

@@ -1,5 +1,10 @@
 #include "settings/HotKeyTable.h"
 
+#include "app/AppCommands.h"
+#include "frame/CommandTable.h"
+#include "platform/StandardCommands.h"
+#include "view/ViewCommands.h"
+
 #include <array>
 
 namespace wabunko {
@@ -7,55 +12,76 @@ namespace {
 
 using enum HotkeyCategory;
 
-constexpr std::array<HotkeyCommand, kHotkeyCommandCount> kCommands = {{
-    {FileOperation, "新規作成", 57600, 57600, "新規作成(&N)", "Ctrl+N"},
-    {FileOperation, "開く", 57601, 57601, "開く(&O)...", "Ctrl+O"},
-    {FileOperation, "上書き保存", 57603, 57603, "上書き保存(&S)", "Ctrl+S"},
-    {FileOperation, "名前をつけて保存", 57604, 57604, "名前を付けて保存(&A)...", ""},
-    {FileOperation, "すべて保存", 32782, 32782, "すべて保存(&M)", ""},
-    {FileOperation, "印刷", 57607, 57607, "印刷(&P)...", "Ctrl+P"},
-    {DocumentEditing, "元に戻す", 57643, 57643, "元に戻す(&U)", "Ctrl+Z"},
-    {DocumentEditing, "切り取り", 57635, 57635, "切り取り(&T)", "Ctrl+X"},
-    {DocumentEditing, "複写", 57634, 57634, "ｺﾋﾟｰ(&C)", "Ctrl+C"},
-    {DocumentEditing, "貼り付け", 57637, 57637, "貼り付け(&P)", "Ctrl+V"},
-    {DocumentEditing, "削除", 57632, 57632, "削除(&D)", ""},
-    {DocumentEditing, "全て選択", 57642, 57642, "すべて(&L)", "Ctrl+A"},
+// A key that runs a command takes its name and default key from the command's row; the
+// keys that act on the caret or the windows themselves carry their own.
+struct Entry {
+  HotkeyCategory category;
+  int id;
+  int commandId;
+  const char* name = "";
+  const char* defaultKey = "";
+};
+
+constexpr std::array<Entry, kHotkeyCommandCount> kEntries = {{
+    {FileOperation, cmd::FileNew, cmd::FileNew},
+    {FileOperation, cmd::FileOpen, cmd::FileOpen},
+    {FileOperation, cmd::FileSave, cmd::FileSave},
+    {FileOperation, cmd::FileSaveAs, cmd::FileSaveAs},
+    {FileOperation, cmd::FileSaveAll, cmd::FileSaveAll},
+    {FileOperation, cmd::FilePrint, cmd::FilePrint},
+    {DocumentEditing, cmd::EditUndo, cmd::EditUndo},
+    {DocumentEditing, cmd::EditCut, cmd::EditCut},
+    {DocumentEditing, cmd::EditCopy, cmd::EditCopy},
+    {DocumentEditing, cmd::EditPaste, cmd::EditPaste},
+    {DocumentEditing, cmd::EditClear, cmd::EditClear},
+    {DocumentEditing, cmd::EditSelectAll, cmd::EditSelectAll},
     // Find and replace are registered under the framework's ids but run the main
     // frame's own commands.
-    {DocumentEditing, "検索", 57636, 32810, "検索(&F)...", "Ctrl+F"},
-    {DocumentEditing, "次を検索", 32811, 32811, "次を検索(&I)", ""},
-    {DocumentEditing, "置換", 57641, 32812, "置換(&E)", "Ctrl+H"},
-    {CursorMovement, "一文字右へ移動", 2212, 0, "", ""},
-    {CursorMovement, "一文字左へ移動", 2211, 0, "", ""},
-    {CursorMovement, "一文字上へ移動", 2213, 0, "", ""},
-    {CursorMovement, "一文字下へ移動", 2214, 0, "", ""},
-    {CursorMovement, "行頭へ移動", 2215, 0, "", ""},
-    {CursorMovement, "行末へ移動", 2216, 0, "", ""},
-    {CursorMovement, "先頭へ移動", 32776, 32776, "先頭行(&T)", ""},
-    {CursorMovement, "最後に移動", 32777, 32777, "最終行(&B)", ""},
-    {Window, "重ねて表示", 57650, 0, "", ""},
-    {Window, "上下にならべて表示", 57651, 0, "", ""},
-    {Window, "左右にならべて表示", 57652, 0, "", ""},
-    {Window, "前のウィンドウ", 2201, 0, "", ""},
-    {Window, "次のウィンドウ", 2202, 0, "", ""},
-    {Window, "最大化(親)", 61488, 0, "", ""},
-    {Window, "最小化(親)", 61472, 0, "", ""},
-    {Window, "元のサイズに戻す(親)", 61728, 0, "", ""},
-    {Window, "終了(親)", 61536, 0, "", ""},
-    {Window, "最大化(子)", 61488, 0, "", ""},
-    {Window, "最小化(子)", 61472, 0, "", ""},
-    {Window, "元のサイズに戻す(子)", 61728, 0, "", ""},
-    {Window, "閉じる(子)", 61536, 0, "", ""},
+    {DocumentEditing, cmd::EditFind, cmd::FindText},
+    {DocumentEditing, cmd::FindNext, cmd::FindNext},
+    {DocumentEditing, cmd::EditReplace, cmd::ReplaceText},
+    {CursorMovement, 2212, 0, "一文字右へ移動"},
+    {CursorMovement, 2211, 0, "一文字左へ移動"},
+    {CursorMovement, 2213, 0, "一文字上へ移動"},
+    {CursorMovement, 2214, 0, "一文字下へ移動"},
+    {CursorMovement, 2215, 0, "行頭へ移動"},
+    {CursorMovement, 2216, 0, "行末へ移動"},
+    {CursorMovement, cmd::JumpFirstLine, cmd::JumpFirstLine},
+    {CursorMovement, cmd::JumpLastLine, cmd::JumpLastLine},
+    {Window, cmd::WindowCascade, 0, "重ねて表示"},
+    {Window, cmd::WindowTileHorz, 0, "上下にならべて表示"},
+    {Window, cmd::WindowTileVert, 0, "左右にならべて表示"},
+    {Window, 2201, 0, "前のウィンドウ"},
+    {Window, 2202, 0, "次のウィンドウ"},
+    {Window, 61488, 0, "最大化(親)"},
+    {Window, 61472, 0, "最小化(親)"},
+    {Window, 61728, 0, "元のサイズに戻す(親)"},
+    {Window, 61536, 0, "終了(親)"},
+    {Window, 61488, 0, "最大化(子)"},
+    {Window, 61472, 0, "最小化(子)"},
+    {Window, 61728, 0, "元のサイズに戻す(子)"},
+    {Window, 61536, 0, "閉じる(子)"},
     // The names of the next two and the commands they run cross over, as the menu's
     // own labels do.
-    {DocumentEditing, "この行", 32797, 32797, "先頭から", ""},
-    {DocumentEditing, "先頭から", 32806, 32806, "この行", ""},
-    {DocumentEditing, "最後まで", 32796, 32796, "最後まで", ""},
-    {DocumentEditing, "行頭から", 32803, 32803, "行頭から", ""},
-    {DocumentEditing, "行末まで", 32793, 32793, "行末まで", ""},
-    {DocumentEditing, "引用記号", 32786, 32786, "縦方向", ""},
-    {DocumentEditing, "シグニチャ", 32804, 32804, "ｼｸﾞﾆﾁｬ", ""},
+    {DocumentEditing, cmd::SelectFromTop, cmd::SelectFromTop},
+    {DocumentEditing, cmd::SelectLine, cmd::SelectLine},
+    {DocumentEditing, cmd::SelectToEnd, cmd::SelectToEnd},
+    {DocumentEditing, cmd::SelectFromLineStart, cmd::SelectFromLineStart},
+    {DocumentEditing, cmd::SelectToLineEnd, cmd::SelectToLineEnd},
+    {DocumentEditing, cmd::ToolClipboardPrefix, cmd::ToolClipboardPrefix},
+    {DocumentEditing, cmd::ToolSignature, cmd::ToolSignature},
 }};
+
+std::array<HotkeyCommand, kHotkeyCommandCount> buildCommands() {
+  std::array<HotkeyCommand, kHotkeyCommandCount> commands{};
+  for (std::size_t i = 0; i < kEntries.size(); ++i) {
+    const Entry& e = kEntries[i];
+    const Command* runs = e.commandId == 0 ? nullptr : findCommand(e.commandId);
+    commands[i] = {e.category, runs ? runs->hotkeyName : e.name, e.id, e.commandId,
+                   runs ? runs->defaultKey : e.defaultKey};
+  }
+  return commands;
+}
 
 constexpr std::array<std::size_t, 15> kFrameIndices = {0,  1,  2,  3,  4,  5,  23, 24,
                                                        25, 26, 27, 28, 29, 30, 31};
@@ -115,7 +141,10 @@ const char* categoryText(HotkeyCategory category) {
   return "";
 }
 
-std::span<const HotkeyCommand, kHotkeyCommandCount> hotkeyCommands() { return kCommands; }
+std::span<const HotkeyCommand, kHotkeyCommandCount> hotkeyCommands() {
+  static const std::array<HotkeyCommand, kHotkeyCommandCount> commands = buildCommands();
+  return commands;
+}
 
 std::span<const std::size_t> frameHotkeyIndices() { return kFrameIndices; }
 std::span<const std::size_t> viewHotkeyIndices() { return kViewIndices; }

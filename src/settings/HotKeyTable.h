@@ -23,10 +23,9 @@ struct HotkeyCommand {
   // The identifier the key is registered under. The frame's window keys and the view's
   // share four numbers; each owner registers its own.
   int id;
-  // The command the key posts, 0 where the key acts on the caret or the windows itself.
+  // The command the key posts, 0 where the key acts on the caret or the windows itself;
+  // its menu text is in the command table.
   int commandId;
-  // That command's menu text; empty where the key posts no command.
-  const char* menuText;
   const char* defaultKey;
 };
 

@@ -1,19 +1,22 @@
 #pragma once
-// The editing view of a document: its edit control, and the stream hook through which
-// the document's load and save pass the file's bytes in and out of the control.
+// The editing view of a document: its edit control, and the display the document's load
+// and save go through.
 
-#include "doc/CharCodes.h"
+#include "doc/DocumentDisplay.h"
 #include "platform/EditControl.h"
 #include "platform/View.h"
+#include "view/DisplaySettings.h"
+#include "view/InsertMode.h"
+#include "view/TextToolCommands.h"
 
 #include <array>
 #include <cstddef>
 #include <functional>
 #include <optional>
-
-class QPrinter;
 #include <string>
 #include <string_view>
+
+class QPrinter;
 
 namespace wabunko {
 
@@ -21,32 +24,27 @@ class CWabunkoDoc;
 class DocumentEditControl;
 class LineNumberGutter;
 class RichTextEdit;
+class SettingsStore;
 class VerticalTextEdit;
+class ViewHost;
 
-class CWabunkoView : public View {
+class CWabunkoView : public View, public DocumentDisplay {
   Q_OBJECT
 public:
-  explicit CWabunkoView(Document* document);
+  CWabunkoView(Document* document, ViewHost& host, SettingsStore& store);
 
   CWabunkoDoc* document() const;
-  EditControl& edit() const;
+  EditControl& edit() const override;
   LineNumberGutter& gutter() const { return *gutter_; }
+  ViewHost& host() const { return host_; }
+  SettingsStore& store() const { return store_; }
 
-  // Load: puts the file's bytes into the control, decoding `code`, and decides on the
-  // read-only display.
-  void streamIn(std::string_view bytes, bool richText, CharCode code, bool fileIsReadOnly);
-  // Save: the control's content as the file's bytes in `code`; *lost counts the
-  // characters the bytes cannot hold.
-  std::string streamOut(bool richText, CharCode code, std::size_t* lost) const;
+  void showText(const std::function<void(QTextDocument&)>& fill, bool readOnly) override;
 
   void setBackgroundColor(int colorRef);
 
-  // The rich text just loaded broke the format's rules; what could be read is shown.
-  bool damagedOnLoad() const { return damagedOnLoad_; }
-
   void onInitialUpdate() override;
-  // After each load or save: format buttons, change count, the title's mark.
-  void afterStream();
+  void afterStream() override;
 
   // Shows the caret's line and column in the status bar; extraLine 1 reports the start of
   // the next line (a line break is being typed).
@@ -60,13 +58,10 @@ public:
 
   int wordWrap() const { return wordWrap_; }
   void setWordWrap(int mode);
-  // Page margins for printing, twips.
-  static constexpr int kPrintMarginTwips = 720;
   // Prints the text as it is shown: in rows, or in columns in vertical writing.
   void print(QPrinter& printer) const;
 
   int changeCount = 0;
-  int viewInsertMode = 1;
   int scrollLinked = 0;
   int verticalWriting = 0;
 
@@ -75,54 +70,26 @@ protected:
   void resizeEvent(QResizeEvent* event) override;
 
 private:
-  void applyDisplaySettings();
-  void applyParagraphSettings();
-  void applyReadOnlyFont();
   void mapCommands();
   void onContentsChanged();
   void onToggleReadOnly();
-  void onFocusIn();
   void showContextMenu(const QPoint& globalPos);
-  // Whole lines of the text being rewritten, as Shift-JIS bytes with their own side table.
-  struct ByteRun {
-    std::string_view bytes;
-    std::string_view shared;  // rewrite's `shared`, in the run's bytes
-    std::size_t offset;       // where `bytes` start among the bytes of all runs
-    std::size_t total;        // the bytes of all runs
-    bool first() const { return offset == 0; }
-    bool last() const { return offset + bytes.size() == total; }
-  };
-  // Replaces [start, end) by what `convert` makes of its Shift-JIS bytes (nothing: leave
-  // it), without undo; characters outside code page 932 survive through a side table. Text
-  // with more of them than one side table holds goes through `convert` in runs of whole
-  // lines, so `convert` must treat each line alike whatever comes before it. When a single
-  // line (with `shared`) has too many, the user is told and nothing changes.
-  using ByteConversion = std::function<std::optional<std::string>(const ByteRun&)>;
-  void rewrite(int start, int end, const ByteConversion& convert, const QString& shared = {});
   void mapTextTools();
   void mapConversions();
-  // The conversions work on the selection, or on the whole text unless "Convert Only
-  // Selected" is set.
-  void convertSelection(const ByteConversion& convert);
-  void convertPunctuation();
-  void onReopen();
-  void prefixSelectedLines(const QString& prefix);
-  void insertSignature();
-  void appendToClipboard(bool cut);
-  void cutWithClipRecord();
-  void printWithDialog();
   void printPreview();
-  // The length of a printed line (of a column in vertical writing) at the screen's resolution.
-  int printWidthPixels() const;
   void onVerticalWriting();
   // Both controls, the shown one and the other.
   std::array<DocumentEditControl*, 2> controls() const;
 
+  ViewHost& host_;
+  SettingsStore& store_;
   RichTextEdit* horizontal_;
   VerticalTextEdit* vertical_;
   DocumentEditControl* edit_;  // the one shown
   LineNumberGutter* gutter_;
-  bool damagedOnLoad_ = false;
+  DisplaySettings display_;
+  InsertMode insertMode_;
+  TextToolCommands textTools_;
   int wordWrap_ = 2;
 };
 

@@ -36,7 +36,7 @@ TEST(CWabunkoApp, NewDocumentsAreNumberedAndAFileReplacesTheUntouchedOne) {
   EXPECT_EQ(titles(h), (QStringList{QStringLiteral("Wabun1"), QStringLiteral("Wabun2")}));
 
   // Typing into Wabun2 keeps it open; the untouched Wabun1 closes when a file opens.
-  h.documents()[1]->view()->edit().replaceSel(QStringLiteral("kept"), true);
+  h.documents()[1]->display()->edit().replaceSel(QStringLiteral("kept"), true);
   writeBytes(h.path(QStringLiteral("empty.txt")), "");
   h.open(h.path(QStringLiteral("empty.txt")));
   settle();
@@ -60,8 +60,8 @@ TEST(CWabunkoApp, SaveAllRunsSaveForEveryDocument) {
   CWabunkoDoc* b = h.open(h.path(QStringLiteral("b.txt")));
   h.app().router().dispatch(cmd::FileNew);
   for (CWabunkoDoc* doc : h.documents()) {
-    doc->view()->edit().setSel(-1, -1);
-    doc->view()->edit().replaceSel(QStringLiteral("+"), true);
+    doc->display()->edit().setSel(-1, -1);
+    doc->display()->edit().replaceSel(QStringLiteral("+"), true);
   }
 
   h.app().router().dispatch(cmd::FileSaveAll);
@@ -77,7 +77,7 @@ TEST(CWabunkoApp, SaveAllRunsSaveForEveryDocument) {
 TEST(CWabunkoApp, CloseAllClosesNothingWhenASavePromptIsCancelled) {
   AppHarness h;
   h.app().router().dispatch(cmd::FileNew);
-  h.documents()[0]->view()->edit().replaceSel(QStringLiteral("unsaved"), true);
+  h.documents()[0]->display()->edit().replaceSel(QStringLiteral("unsaved"), true);
 
   h.answers.push_back(QMessageBox::Cancel);
   h.app().router().dispatch(cmd::FileCloseAll);
@@ -93,10 +93,10 @@ TEST(CWabunkoApp, CloseAllClosesNothingWhenASavePromptIsCancelled) {
 TEST(CWabunkoApp, CommandsTravelFromTheActiveViewToTheApplication) {
   AppHarness h;
   CWabunkoDoc* doc = h.documents().front();
-  doc->view()->edit().replaceSel(QStringLiteral("abc"), true);
+  doc->display()->edit().replaceSel(QStringLiteral("abc"), true);
   EXPECT_TRUE(h.app().router().dispatch(cmd::EditSelectAll));  // the view
   int start = 0, end = 0;
-  doc->view()->edit().getSel(start, end);
+  doc->display()->edit().getSel(start, end);
   EXPECT_EQ(end - start, 3);
 
   h.fileChoices.push_back({true, {h.path(QStringLiteral("routed.txt"))}, TextFilter});
@@ -133,7 +133,7 @@ TEST(CWabunkoApp, RecentFilesListTheLastFourAndForgetOnesThatAreGone) {
 TEST(CWabunkoApp, MenuKeysReachTheirCommandsFromTheEditor) {
   AppHarness h;
   writeBytes(h.path(QStringLiteral("k.txt")), "k");
-  EditControl& control = h.open(h.path(QStringLiteral("k.txt")))->view()->edit();
+  EditControl& control = h.open(h.path(QStringLiteral("k.txt")))->display()->edit();
   ASSERT_TRUE(QTest::qWaitForWindowActive(h.app().mainFrame()));
   control.setSel(0, 0);
   QWidget* edit = control.widget();

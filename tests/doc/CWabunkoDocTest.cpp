@@ -26,11 +26,11 @@ void makeReadOnly(const QString& path) {
   QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
 }
 
-QString text(CWabunkoDoc* doc) { return RichTextStream::plainText(*doc->view()->edit().textDocument()); }
+QString text(CWabunkoDoc* doc) { return RichTextStream::plainText(*doc->display()->edit().textDocument()); }
 
 void type(CWabunkoDoc* doc, const QString& s) {
-  doc->view()->edit().setSel(-1, -1);
-  doc->view()->edit().replaceSel(s, true);
+  doc->display()->edit().setSel(-1, -1);
+  doc->display()->edit().replaceSel(s, true);
 }
 
 TEST(CWabunkoDoc, OpenAndSaveUnchangedKeepsEveryByte) {
@@ -161,7 +161,7 @@ TEST(CWabunkoDoc, WriteProtectedFileOpensReadOnlyAndSaveAsksForANewName) {
     writeBytes(path, "protected");
     makeReadOnly(path);
     CWabunkoDoc* doc = h.open(path);
-    EXPECT_EQ(doc->view()->edit().isReadOnly(), fileReadOnly == 1);
+    EXPECT_EQ(doc->display()->edit().isReadOnly(), fileReadOnly == 1);
 
     doc->setModifiedFlag(true);
     doc->onFileSave();
@@ -179,7 +179,7 @@ TEST(CWabunkoDoc, OpenDialogsReadOnlyChoiceOpensReadOnly) {
   writeBytes(h.path(QStringLiteral("w.txt")), "w");
   CWabunkoDoc* doc = h.open(h.path(QStringLiteral("w.txt")), CharCode::ShiftJis, FileKind::Auto, true);
   EXPECT_EQ(doc->m_bReadOnly, 1);
-  EXPECT_TRUE(doc->view()->edit().isReadOnly());
+  EXPECT_TRUE(doc->display()->edit().isReadOnly());
 }
 
 TEST(CWabunkoDoc, SaveOfANeverSavedDocumentGoesThroughSaveAs) {
@@ -301,7 +301,7 @@ TEST(CWabunkoDoc, RichTextOpensFormattedAndSavesAsRichText) {
              "{\\colortbl;\\red255\\green0\\blue0;}\\pard\\qc\\f0\\b \\'91\\'be\\b0\\cf1 red\\par}");
   CWabunkoDoc* doc = h.open(path);
   ASSERT_TRUE(doc->m_bRTF);
-  QTextDocument& content = *doc->view()->edit().textDocument();
+  QTextDocument& content = *doc->display()->edit().textDocument();
   EXPECT_EQ(content.begin().text(), QStringLiteral("太red"));
   EXPECT_EQ(content.begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
   QTextCursor c(&content);
@@ -319,7 +319,7 @@ TEST(CWabunkoDoc, RichTextOpensFormattedAndSavesAsRichText) {
   EXPECT_EQ(again, nullptr);  // no such file: nothing opened
   writeBytes(h.path(QStringLiteral("copy.rtf")), saved);
   again = h.open(h.path(QStringLiteral("copy.rtf")));
-  QTextCursor d(again->view()->edit().textDocument());
+  QTextCursor d(again->display()->edit().textDocument());
   d.setPosition(1);
   EXPECT_EQ(d.charFormat().fontWeight(), QFont::Bold);
   EXPECT_EQ(text(again), QStringLiteral("太red!"));
@@ -335,7 +335,7 @@ TEST(CWabunkoDoc, RichTextInJisKeepsItsFormatsThroughLoadAndSave) {
   ASSERT_TRUE(doc->saveCopy(h.path(QStringLiteral("out.rtf")), CharCode::Jis));
   CWabunkoDoc* back = h.open(h.path(QStringLiteral("out.rtf")), CharCode::Jis);
   EXPECT_EQ(text(back), QStringLiteral("亜A"));
-  QTextCursor c(back->view()->edit().textDocument());
+  QTextCursor c(back->display()->edit().textDocument());
   c.setPosition(1);
   EXPECT_EQ(c.charFormat().fontWeight(), QFont::Bold);
   c.setPosition(2);

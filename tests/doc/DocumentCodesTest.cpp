@@ -24,8 +24,8 @@ namespace wabunko {
 namespace {
 
 void append(CWabunkoDoc* doc, const QString& s) {
-  doc->view()->edit().setSel(-1, -1);
-  doc->view()->edit().replaceSel(s, true);
+  doc->display()->edit().setSel(-1, -1);
+  doc->display()->edit().replaceSel(s, true);
 }
 
 // 亜 followed by what was typed, in each code.
@@ -62,7 +62,7 @@ TEST(DocumentCodes, SaveAndSaveAllWriteTheCodeEachDocumentWasReadIn) {
   QString reopened = h.path(QStringLiteral("sjis.txt"));
   writeBytes(reopened, kEuc);
   setReopenDialogHook([](CharCode) { return std::optional<CharCode>(CharCode::Euc); });
-  docs[2]->view()->onCommand(cmd::Reopen);
+  viewOf(docs[2])->onCommand(cmd::Reopen);
   setReopenDialogHook({});
   EXPECT_EQ(docs[2]->charCode(), CharCode::Euc);
 

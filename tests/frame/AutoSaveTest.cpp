@@ -20,8 +20,8 @@ namespace wabunko {
 namespace {
 
 void append(CWabunkoDoc* doc, const QString& s) {
-  doc->view()->edit().setSel(-1, -1);
-  doc->view()->edit().replaceSel(s, true);
+  doc->display()->edit().setSel(-1, -1);
+  doc->display()->edit().replaceSel(s, true);
 }
 
 TEST(AutoSave, SavesWhatHasAWritableFileAndNeverAsks) {

@@ -74,7 +74,7 @@ TEST(CMainFrame, ClosingWritesPlacementAndBarsAndTheNextStartRestoresThem) {
 
 TEST(CMainFrame, CancellingTheCloseStillWritesTheFrameState) {
   AppHarness h;
-  h.documents().front()->view()->edit().replaceSel(QStringLiteral("unsaved"), true);
+  h.documents().front()->display()->edit().replaceSel(QStringLiteral("unsaved"), true);
   h.answers.push_back(QMessageBox::Cancel);
   EXPECT_FALSE(h.app().mainFrame()->close());
   EXPECT_EQ(readInt(h.store(), settings::FrameWidth, -1), 400);
@@ -89,8 +89,8 @@ TEST(CMainFrame, AutoSaveSavesModifiedDocuments) {
   ASSERT_TRUE(frame->autoSave().running());
   writeBytes(h.path(QStringLiteral("auto.txt")), "a");
   CWabunkoDoc* doc = h.open(h.path(QStringLiteral("auto.txt")));
-  doc->view()->edit().setSel(-1, -1);
-  doc->view()->edit().replaceSel(QStringLiteral("b"), true);
+  doc->display()->edit().setSel(-1, -1);
+  doc->display()->edit().replaceSel(QStringLiteral("b"), true);
   auto* timer = frame->findChild<QTimer*>(QStringLiteral("autoSave"));
   ASSERT_NE(timer, nullptr);
   EXPECT_EQ(timer->interval(), 5 * 60000);

@@ -197,9 +197,9 @@ TEST(FrameHotKeys, TheFramesKeysIssueTheirCommands) {
 
   writeBytes(h.path(QStringLiteral("a.txt")), "a");
   CWabunkoDoc* doc = h.open(h.path(QStringLiteral("a.txt")));
-  doc->view()->edit().setSel(0, 0);
-  doc->view()->edit().replaceSel(QStringLiteral("b"), true);
-  QWidget* focus = doc->view()->edit().widget();
+  doc->display()->edit().setSel(0, 0);
+  doc->display()->edit().replaceSel(QStringLiteral("b"), true);
+  QWidget* focus = doc->display()->edit().widget();
   QTest::keyClick(focus, Qt::Key_Q, Qt::AltModifier);  // no menu has this key
   settle();
   EXPECT_EQ(readBytes(h.path(QStringLiteral("a.txt"))), QByteArray("ba"));
@@ -210,7 +210,7 @@ TEST(FrameHotKeys, TheFramesKeysIssueTheirCommands) {
 
   frame->hotKeys().unregisterKeys();
   writeBytes(h.path(QStringLiteral("a.txt")), "a");
-  doc->view()->edit().replaceSel(QStringLiteral("c"), true);
+  doc->display()->edit().replaceSel(QStringLiteral("c"), true);
   QTest::keyClick(focus, Qt::Key_Q, Qt::AltModifier);
   settle();
   EXPECT_EQ(readBytes(h.path(QStringLiteral("a.txt"))), QByteArray("a"));

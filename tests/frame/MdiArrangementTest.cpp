@@ -22,7 +22,7 @@
 namespace wabunko {
 namespace {
 
-CChildFrame* frameOf(CWabunkoDoc* doc) { return qobject_cast<CChildFrame*>(doc->view()->childFrame()); }
+CChildFrame* frameOf(CWabunkoDoc* doc) { return qobject_cast<CChildFrame*>(viewOf(doc)->childFrame()); }
 
 // The harness's first window and a second one opened with "Maximized Child" as given.
 std::pair<CChildFrame*, CChildFrame*> twoWindows(AppHarness& h, int maximizedChild) {
@@ -122,7 +122,7 @@ TEST(MdiArrangement, EditedDocumentsShowTheMarkOnce) {
   AppHarness h;
   CWabunkoDoc* doc = h.documents().front();
   CChildFrame* frame = frameOf(doc);
-  doc->view()->edit().replaceSel(QStringLiteral("x"), true);  // an edit marks the title
+  doc->display()->edit().replaceSel(QStringLiteral("x"), true);  // an edit marks the title
   EXPECT_EQ(frame->windowTitle(), QStringLiteral("Wabun1 *"));
   doc->setTitle(QStringLiteral("draft*"));
   EXPECT_EQ(frame->windowTitle(), QStringLiteral("draft*"));

@@ -65,7 +65,7 @@ TEST(StatusPanes, AccessibleNamesSayWhatEachPaneShows) {
 
 TEST(StatusPanes, TheFramesPaneFollowsTheCaret) {
   AppHarness h;
-  h.documents().front()->view()->edit().replaceSel(QStringLiteral("一行目\n二行目の文"), false);
+  h.documents().front()->display()->edit().replaceSel(QStringLiteral("一行目\n二行目の文"), false);
   const QStatusBar& bar = *h.app().mainFrame()->statusBar();
   ASSERT_TRUE(QTest::qWaitFor([&] { return heard(bar).names.value(0) == QStringLiteral("2行：5列"); }, 2000))
       << heard(bar).names.join(QLatin1Char('|')).toStdString();

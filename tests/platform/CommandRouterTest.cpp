@@ -24,6 +24,26 @@ struct Target : CommandTarget {
   bool enabled = false;
 };
 
+struct MappedTarget : CommandTarget {
+  void map(int id) { onCommandId(id, [] {}); }
+  void mapUpdate(int id) { onUpdateId(id, [](CmdUI&) {}); }
+};
+
+TEST(CommandTarget, AnIdRegisteredTwiceIsReportedAndStopsADebugBuild) {
+  MappedTarget target;
+  target.map(1);
+  target.mapUpdate(1);  // a command and its update handler are a pair, not a repeat
+  target.map(2);
+  EXPECT_TRUE(target.duplicateRegistrations().isEmpty());
+#ifdef QT_NO_DEBUG
+  target.map(2);
+  target.mapUpdate(1);
+  EXPECT_EQ(target.duplicateRegistrations(), QList<int>({2, 1}));
+#else
+  EXPECT_DEATH(target.map(2), "command 2 registered twice");
+#endif
+}
+
 TEST(CommandRouter, FirstTargetOnTheRouteThatHandlesACommandWins) {
   Target view(1), frame(1), app(2);
   CommandRouter router;

@@ -4,6 +4,7 @@
 #include "doc/CWabunkoDoc.h"
 #include "frame/ProfileSettings.h"
 #include "platform/MemoryStore.h"
+#include "view/CWabunkoView.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -21,6 +22,10 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
   ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+CWabunkoView* viewOf(const CWabunkoDoc* doc) {
+  return doc->views().empty() ? nullptr : qobject_cast<CWabunkoView*>(doc->views().front());
 }
 
 AppHarness::AppHarness(const QMap<QString, QMap<QString, QString>>& settings, const QStringList& arguments) {

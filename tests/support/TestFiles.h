@@ -18,10 +18,13 @@ namespace wabunko {
 
 class CWabunkoApp;
 class CWabunkoDoc;
+class CWabunkoView;
 class MemoryStore;
 
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& bytes);
+// The view showing `doc`.
+CWabunkoView* viewOf(const CWabunkoDoc* doc);
 
 // A running application object over an in-memory store, with a main frame, message boxes
 // recorded and answered from a queue (Ok/Save when the queue is empty), and file dialogs

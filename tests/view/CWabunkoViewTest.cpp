@@ -25,7 +25,7 @@
 namespace wabunko {
 namespace {
 
-CChildFrame* frameOf(CWabunkoDoc* doc) { return qobject_cast<CChildFrame*>(doc->view()->childFrame()); }
+CChildFrame* frameOf(CWabunkoDoc* doc) { return qobject_cast<CChildFrame*>(viewOf(doc)->childFrame()); }
 
 TEST(CWabunkoView, SettingsShapeANewView) {
   struct Case {
@@ -46,7 +46,7 @@ TEST(CWabunkoView, SettingsShapeANewView) {
   };
   for (const Case& c : cases) {
     AppHarness h(c.settings);
-    CWabunkoView* view = h.documents().front()->view();
+    CWabunkoView* view = viewOf(h.documents().front());
     EXPECT_EQ(view->wordWrap(), c.wrap);
     const QList<QTextOption::Tab> tabs = view->edit().textDocument()->defaultTextOption().tabs();
     ASSERT_EQ(tabs.size(), 32);
@@ -64,7 +64,7 @@ TEST(CWabunkoView, EditsMarkTheTitleAndASaveClearsIt) {
   CWabunkoDoc* doc = h.open(h.path(QStringLiteral("m.txt")));
   EXPECT_FALSE(frameOf(doc)->modifiedMark());
   EXPECT_EQ(frameOf(doc)->windowTitle(), QStringLiteral("m.txt"));
-  doc->view()->edit().replaceSel(QStringLiteral("x"), true);
+  doc->display()->edit().replaceSel(QStringLiteral("x"), true);
   EXPECT_TRUE(frameOf(doc)->modifiedMark());
   EXPECT_EQ(frameOf(doc)->windowTitle(), QStringLiteral("m.txt *"));
   doc->onFileSave();
@@ -74,7 +74,7 @@ TEST(CWabunkoView, EditsMarkTheTitleAndASaveClearsIt) {
 
 TEST(CWabunkoView, CaretReportFollowsTheCaretAndReturnReportsTheNextLine) {
   AppHarness h;
-  CWabunkoView* view = h.documents().front()->view();
+  CWabunkoView* view = viewOf(h.documents().front());
   CMainFrame* frame = h.app().mainFrame();
   view->edit().replaceSel(QStringLiteral("abc\ndefg"), true);
   view->edit().setSel(6, 6);
@@ -89,12 +89,12 @@ TEST(CWabunkoView, WrapCommandsApplyAndAreRemembered) {
   AppHarness h;
   CommandRouter& router = h.app().router();
   router.dispatch(cmd::WrapWindow);
-  EXPECT_EQ(h.documents().front()->view()->wordWrap(), 1);
+  EXPECT_EQ(viewOf(h.documents().front())->wordWrap(), 1);
   EXPECT_EQ(readInt(h.store(), settings::FrameWordWrap), 1);
   EXPECT_EQ(router.update(cmd::WrapWindow).checked(), true);
   EXPECT_EQ(router.update(cmd::WrapNone).checked(), false);
   router.dispatch(cmd::FileNew);
-  EXPECT_EQ(h.documents().back()->view()->wordWrap(), 1);  // later views take the last choice
+  EXPECT_EQ(viewOf(h.documents().back())->wordWrap(), 1);  // later views take the last choice
 }
 
 TEST(CWabunkoView, ReadOnlyOnAndOffKeepsTheFontAndTheModifiedState) {
@@ -102,7 +102,7 @@ TEST(CWabunkoView, ReadOnlyOnAndOffKeepsTheFontAndTheModifiedState) {
     AppHarness h({{QStringLiteral("Font\\Read only"),
                    {{QStringLiteral("Height"), QStringLiteral("20")}, {QStringLiteral("Color"), QStringLiteral("255")}}}});
     CWabunkoDoc* doc = h.documents().front();
-    EditControl& edit = doc->view()->edit();
+    EditControl& edit = doc->display()->edit();
     edit.replaceSel(QStringLiteral("text"), true);
     doc->setModifiedFlag(modifiedBefore);
     h.app().router().dispatch(cmd::ReadOnlyToggle);
@@ -119,14 +119,14 @@ TEST(CWabunkoView, ReadOnlyOnAndOffKeepsTheFontAndTheModifiedState) {
 
 TEST(CWabunkoView, OverwriteModeIsCarriedToTheNextView) {
   AppHarness h;
-  CWabunkoView* first = h.documents().front()->view();
+  CWabunkoView* first = viewOf(h.documents().front());
   first->edit().widget()->setFocus();
   QTest::keyClick(first->edit().widget(), Qt::Key_Insert);
   EXPECT_TRUE(first->edit().isOverwriteMode());
   EXPECT_EQ(h.app().mainFrame()->insertMode, 0);
 
   h.app().router().dispatch(cmd::FileNew);
-  CWabunkoView* second = h.documents().back()->view();
+  CWabunkoView* second = viewOf(h.documents().back());
   QFocusEvent focusIn(QEvent::FocusIn);
   QCoreApplication::sendEvent(second->edit().widget(), &focusIn);
   EXPECT_TRUE(second->edit().isOverwriteMode());
@@ -146,7 +146,7 @@ qsizetype printedPages(const CWabunkoView& view, const QString& path) {
 
 TEST(CWabunkoView, PrintsEveryPageToPdfInRowsOrColumns) {
   AppHarness h;
-  CWabunkoView* view = h.documents().front()->view();
+  CWabunkoView* view = viewOf(h.documents().front());
   view->edit().replaceSel(QStringLiteral("日本語の行\n").repeated(120), true);
   const qsizetype rows = printedPages(*view, h.path(QStringLiteral("rows.pdf")));
   EXPECT_GE(rows, 2);

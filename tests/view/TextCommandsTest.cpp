@@ -33,7 +33,7 @@
 namespace wabunko {
 namespace {
 
-QString text(CWabunkoDoc* doc) { return RichTextStream::plainText(*doc->view()->edit().textDocument()); }
+QString text(CWabunkoDoc* doc) { return RichTextStream::plainText(*doc->display()->edit().textDocument()); }
 
 // `count` distinct characters code page 932 cannot hold (CJK Extension A), from the
 // `first`-th on.
@@ -55,7 +55,7 @@ void pressCancel(CWorkProgressDlg& progress) {
 TEST(TextCommands, FullThenHalfWidthComesBackAndCharactersOutsideTheCodePageSurvive) {
   AppHarness h;
   CWabunkoDoc* doc = h.documents().front();
-  doc->view()->edit().replaceSel(QStringLiteral("ｱｲｳABC123😀한"), true);
+  doc->display()->edit().replaceSel(QStringLiteral("ｱｲｳABC123😀한"), true);
   h.app().router().dispatch(cmd::ConvertFullWidth);
   EXPECT_EQ(text(doc), QStringLiteral("アイウＡＢＣ１２３😀한"));
   h.app().router().dispatch(cmd::ConvertHalfWidth);
@@ -67,8 +67,8 @@ TEST(TextCommands, FullThenHalfWidthComesBackAndCharactersOutsideTheCodePageSurv
 TEST(TextCommands, OnlyTheSelectionIsConvertedWhenTheSettingSaysSo) {
   AppHarness h({{QStringLiteral("Command"), {{QStringLiteral("Convert Only Selected"), QStringLiteral("1")}}}});
   CWabunkoDoc* doc = h.documents().front();
-  doc->view()->edit().replaceSel(QStringLiteral("abc def"), true);
-  doc->view()->edit().setSel(4, 7);
+  doc->display()->edit().replaceSel(QStringLiteral("abc def"), true);
+  doc->display()->edit().setSel(4, 7);
   h.app().router().dispatch(cmd::ConvertUpper);
   EXPECT_EQ(text(doc), QStringLiteral("abc DEF"));
 }
@@ -78,7 +78,7 @@ TEST(TextCommands, PunctuationConvertsAndACancelLeavesTheText) {
     AppHarness h;
     CWabunkoDoc* doc = h.documents().front();
     const QString original = QStringLiteral("あ，い．a, b.\n").repeated(500);
-    doc->view()->edit().replaceSel(original, true);
+    doc->display()->edit().replaceSel(original, true);
     // Start the conversion in the dialog; then, in the first pause of the walk, cancel.
     QTimer::singleShot(0, [cancel] {
       static_cast<QDialog*>(QApplication::activeModalWidget())->accept();
@@ -99,7 +99,7 @@ TEST(TextCommands, WhatArrivesDuringThePunctuationWalkWaitsUntilItEnds) {
   writeBytes(h.path(QStringLiteral("handed.txt")), "handed");
   CWabunkoDoc* doc = h.open(h.path(QStringLiteral("text.txt")));
   const QString original = QStringLiteral("あ，い．\n").repeated(500);
-  doc->view()->edit().replaceSel(original, true);
+  doc->display()->edit().replaceSel(original, true);
   CMainFrame* frame = h.app().mainFrame();
   bool closed = true;
   std::size_t documentsDuring = 0;
@@ -154,7 +154,7 @@ TEST(TextCommands, TwoThousandCharactersOutsideTheCodePageSurviveEveryRewrite) {
       SCOPED_TRACE(testing::Message() << c.name << (finalLineEnd ? ", final line end" : ""));
       AppHarness h;
       CWabunkoDoc* doc = h.documents().front();
-      EditControl& edit = doc->view()->edit();
+      EditControl& edit = doc->display()->edit();
       const QString end = finalLineEnd ? QStringLiteral("\n") : QString();
       edit.replaceSel(lines([](const QString& chars) { return "a" + chars + " "; }) + end, true);
       edit.setSel(0, -1);
@@ -178,7 +178,7 @@ TEST(TextCommands, PunctuationOverManyCharactersShowsOneProgressAndCancelsInAnyR
       return all.join(QLatin1Char('\n'));
     };
     const QString original = lines(QStringLiteral("あ，い．"));
-    doc->view()->edit().replaceSel(original, true);
+    doc->display()->edit().replaceSel(original, true);
     std::vector<int> seen;
     QTimer watch;  // looks at the bar in every pause of the walk
     QObject::connect(&watch, &QTimer::timeout, [&seen, cancel] {
@@ -218,7 +218,7 @@ TEST(TextCommands, ALineWithTooManyCharactersOutsideTheCodePageIsRefusedUnchange
     SCOPED_TRACE(c.name);
     AppHarness h;
     CWabunkoDoc* doc = h.documents().front();
-    EditControl& edit = doc->view()->edit();
+    EditControl& edit = doc->display()->edit();
     const QString original = "a\n" + c.line + "\nb";
     edit.replaceSel(original, true);
     edit.setSel(0, -1);
@@ -235,7 +235,7 @@ TEST(TextCommands, ALineWithTooManyCharactersOutsideTheCodePageIsRefusedUnchange
 TEST(TextCommands, QuotationMarkReachesALineTheSelectionEndsAt) {
   AppHarness h;
   CWabunkoDoc* doc = h.documents().front();
-  EditControl& edit = doc->view()->edit();
+  EditControl& edit = doc->display()->edit();
   edit.replaceSel(QStringLiteral("one\ntwo\nthree"), true);
   edit.setSel(1, 8);  // from inside "one" to the start of "three"
   h.app().router().dispatch(cmd::ToolQuotationMark);

@@ -111,7 +111,7 @@ TEST_P(VerticalGlyphsDrawn, AreTheFontsTopToBottomGlyphs) {
   if (!GetParam().isEmpty() && !QFontDatabase::hasFamily(GetParam())) GTEST_SKIP() << "not installed";
   if (!GetParam().isEmpty()) settings[QStringLiteral("Font\\Default")][QStringLiteral("FaceName")] = GetParam();
   AppHarness h(settings);
-  EditControl& edit = h.documents().front()->view()->edit();
+  EditControl& edit = h.documents().front()->display()->edit();
   auto* vertical = qobject_cast<VerticalTextEdit*>(edit.widget());
   ASSERT_NE(vertical, nullptr) << "the view did not start in vertical writing";
   vertical->resize(400, 400);

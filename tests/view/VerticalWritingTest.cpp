@@ -33,7 +33,7 @@ void type(EditControl& edit, const QString& text) {
 TEST(VerticalWriting, TheCommandSwitchesInPlaceAndIsRemembered) {
   AppHarness h;
   CommandRouter& router = h.app().router();
-  CWabunkoView* view = h.documents().front()->view();
+  CWabunkoView* view = viewOf(h.documents().front());
   EditControl* rows = &view->edit();
   EXPECT_FALSE(rows->isVertical());
   QTextDocument* text = rows->textDocument();
@@ -80,7 +80,7 @@ TEST(VerticalWriting, TheCommandSwitchesInPlaceAndIsRemembered) {
 
 TEST(VerticalWriting, EditsMadeInColumnsAreUndoneInRowsInOrder) {
   AppHarness h;
-  CWabunkoView* view = h.documents().front()->view();
+  CWabunkoView* view = viewOf(h.documents().front());
   view->edit().replaceSel(QStringLiteral("前"), true);
   view->edit().setModified(false);
   view->setVerticalWriting(true);
@@ -103,7 +103,7 @@ TEST(VerticalWriting, EditsMadeInColumnsAreUndoneInRowsInOrder) {
 TEST(VerticalWriting, NewViewsStartInTheStoredDirectionWithTheGutterAlongTheTop) {
   AppHarness h({{QStringLiteral("Frame position"),
                  {{QStringLiteral("縦書き"), QStringLiteral("1")}, {QStringLiteral("Draw line number"), QStringLiteral("1")}}}});
-  CWabunkoView* view = h.documents().front()->view();
+  CWabunkoView* view = viewOf(h.documents().front());
   EditControl& edit = view->edit();
   ASSERT_TRUE(edit.isVertical());
   view->edit().replaceSel(QStringLiteral("一\n二\n三"), true);

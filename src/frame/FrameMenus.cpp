@@ -1,0 +1,115 @@
+#include "frame/FrameMenus.h"
+
+#include "app/AppCommands.h"
+#include "frame/CommandTable.h"
+#include "frame/FrameCommands.h"
+#include "platform/CommandRouter.h"
+#include "platform/RecentFileList.h"
+#include "platform/StandardCommands.h"
+#include "view/ViewCommands.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace wabunko {
+namespace {
+
+constexpr int kSeparator = 0;
+
+struct MenuItem {
+  int id;  // kSeparator, a command, or FileMruFirst where the recent files go
+  QKeySequence::StandardKey key = QKeySequence::UnknownKey;
+};
+
+struct MenuDef {
+  const char* title;
+  std::vector<MenuItem> items;
+};
+
+// New, Open and Save carry no menu keys: their keys are the frame's hot keys.
+const std::vector<MenuDef>& mainMenus() {
+  static const std::vector<MenuDef> menus{
+      {"ﾌｧｲﾙ(&F)",
+       {{cmd::FileNew}, {cmd::FileOpen}, {cmd::FileClose}, {cmd::FileCloseAll}, {kSeparator},
+        {cmd::FileSave}, {cmd::FileSaveAs}, {cmd::FileSaveAll}, {cmd::Reopen}, {kSeparator},
+        {cmd::FilePrint}, {cmd::FilePrintPreview}, {kSeparator}, {cmd::FileMruFirst}, {cmd::AppExit}}},
+      {"編集(&E)",
+       {{cmd::EditUndo, QKeySequence::Undo},
+        {kSeparator},
+        {cmd::EditCut, QKeySequence::Cut},
+        {cmd::EditCopy, QKeySequence::Copy},
+        {cmd::EditPaste, QKeySequence::Paste},
+        {cmd::EditClear},
+        {kSeparator},
+        {cmd::EditSelectAll, QKeySequence::SelectAll},
+        {kSeparator},
+        {cmd::ReadOnlyToggle},
+        {cmd::EditSignature}}},
+      {"表示(&V)",
+       {{cmd::ViewToolBar}, {cmd::ViewTextStyleBar}, {cmd::ViewStatusBar}, {kSeparator},
+        {cmd::ViewLineNumbers}, {cmd::VerticalWriting}, {kSeparator}, {cmd::WrapNone},
+        {cmd::WrapPrintWidth}, {cmd::WrapWindow}}},
+      {"変換",
+       {{cmd::ConvertUpper}, {cmd::ConvertLower}, {cmd::ConvertFullWidth}, {cmd::ConvertHalfWidth},
+        {kSeparator}, {cmd::ConvertPunctuation}}},
+      {"ﾂｰﾙ",
+       {{cmd::ToolLineLength}, {cmd::ToolTrailingBlanks}, {kSeparator}, {cmd::ToolQuotationMark},
+        {cmd::ToolClipboardPrefix}, {cmd::ToolSignature}, {kSeparator}, {cmd::ToolAppendCopy},
+        {cmd::ToolAppendCut}}},
+      {"ｳｨﾝﾄﾞｳ(&W)",
+       {{cmd::WindowCascade}, {cmd::WindowTileHorz}, {cmd::WindowTileVert}, {kSeparator},
+        {cmd::WindowTopMost}}},
+      {"ﾍﾙﾌﾟ(&H)", {{cmd::AppAbout}}},
+  };
+  return menus;
+}
+
+}  // namespace
+
+FrameMenus::FrameMenus(QMainWindow* frame, CommandRouter& router, RecentFiles recentFiles)
+    : QObject(frame), router_(router), recentFiles_(std::move(recentFiles)) {
+  for (const MenuDef& def : mainMenus()) {
+    QMenu* menu = frame->menuBar()->addMenu(QString::fromUtf8(def.title));
+    router_.watchMenu(menu);
+    for (const MenuItem& item : def.items) {
+      if (item.id == kSeparator) {
+        menu->addSeparator();
+        continue;
+      }
+      if (item.id == cmd::FileMruFirst) {
+        recentFilesEnd_ = menu->addSeparator();
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { fillRecentFiles(menu); });
+        continue;
+      }
+      QAction* action = router_.action(item.id, QString::fromUtf8(findCommand(item.id)->menuText));
+      if (item.key != QKeySequence::UnknownKey) {
+        action->setShortcuts(item.key);
+        // Like accelerators of the main frame: they work in every window of the editor
+        // (a modal dialog blocks them), also where no window manager marks one active.
+        // Editing keys reach the edit control first, which handles them itself.
+        action->setShortcutContext(Qt::ApplicationShortcut);
+      }
+      menu->addAction(action);
+      frame->addAction(action);
+    }
+  }
+}
+
+void FrameMenus::fillRecentFiles(QMenu* menu) {
+  const RecentFileList* recent = recentFiles_();
+  const QStringList files = recent ? recent->files() : QStringList();
+  for (int i = 0; i < RecentFileList::kMaxSize; ++i) {
+    QAction* action = router_.action(cmd::FileMruFirst + i);
+    menu->removeAction(action);
+    if (i >= files.size()) continue;
+    // "&1 path": the number is the mnemonic; a path's own "&" must not become one.
+    action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QString(files[i]).replace(QLatin1Char('&'), QStringLiteral("&&"))));
+    menu->insertAction(recentFilesEnd_, action);
+  }
+  recentFilesEnd_->setVisible(!files.isEmpty());
+}
+
+}  // namespace wabunko

@@ -1,0 +1,35 @@
+#pragma once
+// The main frame's menus: which commands stand in which menu, in what order, between
+// which separators, and the File menu's block of recent files, filled anew each time the
+// menu opens. The items' texts come from the command table.
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QAction;
+class QMainWindow;
+class QMenu;
+
+namespace wabunko {
+
+class CommandRouter;
+class RecentFileList;
+
+class FrameMenus : public QObject {
+  Q_OBJECT
+public:
+  using RecentFiles = std::function<const RecentFileList*()>;
+
+  FrameMenus(QMainWindow* frame, CommandRouter& router, RecentFiles recentFiles);
+
+private:
+  void fillRecentFiles(QMenu* menu);
+
+  CommandRouter& router_;
+  RecentFiles recentFiles_;
+  QAction* recentFilesEnd_ = nullptr;
+};
+
+}  // namespace wabunko

@@ -1,0 +1,55 @@
+#include "FrameViewHost.h"
+
+#include "app/CWabunkoApp.h"
+#include "frame/CMainFrame.h"
+
+namespace wabunko {
+
+CMainFrame* FrameViewHost::mainFrame() const { return app_.mainFrame(); }
+
+CommandRouter& FrameViewHost::router() const { return app_.router(); }
+
+void FrameViewHost::runLongOperation(const std::function<void()>& work) {
+  const CWabunkoApp::LongOperation busy(app_);
+  work();
+}
+
+void FrameViewHost::showCaret(int line, int column) {
+  if (CMainFrame* frame = mainFrame()) {
+    frame->caretLine = line;
+    frame->caretColumn = column;
+  }
+}
+
+int FrameViewHost::lineLength() const {
+  const CMainFrame* frame = mainFrame();
+  return frame ? frame->lineLength : 80;
+}
+
+bool FrameViewHost::drawsLineNumbers() const {
+  const CMainFrame* frame = mainFrame();
+  return frame && frame->drawLineNumber != 0;
+}
+
+std::optional<int> FrameViewHost::insertMode() const {
+  const CMainFrame* frame = mainFrame();
+  return frame ? std::optional<int>(frame->insertMode) : std::nullopt;
+}
+
+void FrameViewHost::setInsertMode(int mode) {
+  if (CMainFrame* frame = mainFrame()) frame->insertMode = mode;
+}
+
+void FrameViewHost::showImeStatus() {
+  if (CMainFrame* frame = mainFrame()) frame->showImeStatus();
+}
+
+void FrameViewHost::setPrintPreviewActive(bool active) {
+  if (CMainFrame* frame = mainFrame()) frame->printPreviewActive = active ? 1 : 0;
+}
+
+QWidget* FrameViewHost::window() const { return mainFrame(); }
+
+QString FrameViewHost::userFilePath(const QString& suffix) const { return CMainFrame::userFilePath(suffix); }
+
+}  // namespace wabunko
