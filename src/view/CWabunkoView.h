@@ -10,11 +10,7 @@
 #include "view/TextToolCommands.h"
 
 #include <array>
-#include <cstddef>
 #include <functional>
-#include <optional>
-#include <string>
-#include <string_view>
 
 class QPrinter;
 

@@ -1,5 +1,6 @@
 #pragma once
-// Command ids the editing view handles.
+// Command ids of the editing view: those it handles, and the format buttons whose pressed
+// state it shows.
 
 namespace wabunko::cmd {
 
