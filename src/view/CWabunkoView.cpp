@@ -284,6 +284,12 @@ void CWabunkoView::onToggleReadOnly() {
 }
 
 bool CWabunkoView::eventFilter(QObject* watched, QEvent* event) {
+  // A mouse's request reaches the viewport, the keyboard's the control itself.
+  if (event->type() == QEvent::ContextMenu &&
+      (watched == edit_->widget() || watched == horizontal_->viewport() || watched == vertical_->viewport())) {
+    showContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+    return true;
+  }
   if (watched == edit_->widget()) {
     switch (event->type()) {
       case QEvent::FocusIn: insertMode_.follow(*edit_); break;
@@ -295,10 +301,6 @@ bool CWabunkoView::eventFilter(QObject* watched, QEvent* event) {
         }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) reportCaret(1);
         break;
-      }
-      case QEvent::ContextMenu: {
-        showContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
-        return true;
       }
       default: break;
     }

@@ -16,7 +16,12 @@
 #include "view/CWabunkoView.h"
 #include "view/ViewCommands.h"
 
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPrinter>
+#include <QTimer>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -26,6 +31,27 @@ namespace wabunko {
 namespace {
 
 CChildFrame* frameOf(CWabunkoDoc* doc) { return qobject_cast<CChildFrame*>(viewOf(doc)->childFrame()); }
+
+TEST(CWabunkoView, TheMouseAndTheKeyboardOpenTheViewsOwnContextMenu) {
+  AppHarness h;
+  EditControl& edit = h.documents().front()->display()->edit();
+  auto* area = qobject_cast<QAbstractScrollArea*>(edit.widget());
+  ASSERT_NE(area, nullptr);
+  for (const auto reason : {QContextMenuEvent::Mouse, QContextMenuEvent::Keyboard}) {
+    QStringList titles;
+    QTimer::singleShot(0, [&] {
+      if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        for (const QAction* action : popup->actions()) titles << action->text();
+        popup->close();
+      }
+    });
+    QWidget* target = reason == QContextMenuEvent::Mouse ? area->viewport() : area;
+    QContextMenuEvent request(reason, QPoint(5, 5), target->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(target, &request);
+    EXPECT_EQ(titles.value(0), QStringLiteral("元に戻す")) << titles.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(titles.contains(QStringLiteral("文字書式")));
+  }
+}
 
 TEST(CWabunkoView, SettingsShapeANewView) {
   struct Case {
