@@ -1,6 +1,7 @@
 #include "FrameViewHost.h"
 
 #include "app/CWabunkoApp.h"
+#include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
 
 namespace wabunko {
@@ -49,6 +50,10 @@ void FrameViewHost::setPrintPreviewActive(bool active) {
 }
 
 QWidget* FrameViewHost::window() const { return mainFrame(); }
+
+void FrameViewHost::setModifiedMark(ChildFrame* frame, bool on) {
+  if (auto* child = qobject_cast<CChildFrame*>(frame)) child->setModifiedMark(on);
+}
 
 QString FrameViewHost::userFilePath(const QString& suffix) const { return CMainFrame::userFilePath(suffix); }
 

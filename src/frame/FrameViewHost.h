@@ -23,6 +23,7 @@ public:
   QWidget* window() const override;
   CommandRouter& router() const override;
   void runLongOperation(const std::function<void()>& work) override;
+  void setModifiedMark(ChildFrame* frame, bool on) override;
   QString userFilePath(const QString& suffix) const override;
 
 private:

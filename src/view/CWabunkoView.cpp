@@ -8,7 +8,6 @@
 #include "platform/StandardCommands.h"
 #include "platform/CommandRouter.h"
 #include "platform/InputMethod.h"
-#include "frame/CChildFrame.h"
 #include "view/ViewCommands.h"
 #include "view/DisplaySettings.h"
 #include "view/LineNumberGutter.h"
@@ -65,7 +64,7 @@ CWabunkoView::CWabunkoView(Document* document, ViewHost& host, SettingsStore& st
     connect(edit_->textDocument(), &QTextDocument::modificationChanged, doc, &Document::modifiedChanged);
     // Undoing back to the saved text takes the mark away again.
     connect(edit_->textDocument(), &QTextDocument::modificationChanged, this, [this](bool modified) {
-      if (auto* frame = qobject_cast<CChildFrame*>(childFrame()); frame && !modified) frame->setModifiedMark(false);
+      if (!modified) host_.setModifiedMark(childFrame(), false);
     });
   }
   display_.apply(*edit_);
@@ -182,20 +181,19 @@ void CWabunkoView::mapConversions() {
 }
 
 void CWabunkoView::onInitialUpdate() {
-  if (auto* frame = qobject_cast<CChildFrame*>(childFrame())) frame->setModifiedMark(false);
+  host_.setModifiedMark(childFrame(), false);
   changeCount = 2;
 }
 
 void CWabunkoView::afterStream() {
   syncFormatButtons();
   changeCount = 2;
-  if (auto* frame = qobject_cast<CChildFrame*>(childFrame())) frame->setModifiedMark(false);
+  host_.setModifiedMark(childFrame(), false);
 }
 
 void CWabunkoView::onContentsChanged() {
   // The first two notifications of a new view come from its own set-up.
-  auto* frame = qobject_cast<CChildFrame*>(childFrame());
-  if (changeCount > 1 && document() && frame && document()->isModified()) frame->setModifiedMark(true);
+  if (changeCount > 1 && document() && document()->isModified()) host_.setModifiedMark(childFrame(), true);
   ++changeCount;
   gutter_->paint();
 }

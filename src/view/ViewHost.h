@@ -11,6 +11,7 @@ class QWidget;
 
 namespace wabunko {
 
+class ChildFrame;
 class CommandRouter;
 
 class ViewHost {
@@ -31,6 +32,8 @@ public:
   virtual CommandRouter& router() const = 0;
   // Runs `work` as a long operation: hand-overs, hot keys and auto-save wait until it ends.
   virtual void runLongOperation(const std::function<void()>& work) = 0;
+  // The " *" after the caption of the view's child frame.
+  virtual void setModifiedMark(ChildFrame* frame, bool on) = 0;
   // The path of the user's own file ending in `suffix` (signature, clip record).
   virtual QString userFilePath(const QString& suffix) const = 0;
 
