@@ -92,10 +92,50 @@ constexpr Command kFixedRows[] = {
     {cmd::ViewStatusBar, "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", "", -1, kBuilt},
 };
 
+// The view's context menu names its items more briefly than the main menus.
+struct PopupText {
+  int id;
+  const char* text;
+};
+constexpr PopupText kPopupTexts[] = {
+    {cmd::EditUndo, "元に戻す"},
+    {cmd::EditCut, "切り取り"},
+    {cmd::EditCopy, "ｺﾋﾟｰ"},
+    {cmd::EditPaste, "貼り付け"},
+    {cmd::EditClear, "削除"},
+    {cmd::InsertObject, "ｵﾌﾞｼﾞｪｸﾄの作成と貼り付け"},
+    {cmd::FindText, "検索"},
+    {cmd::FindNext, "次を検索"},
+    {cmd::ReplaceText, "置換"},
+    {cmd::FormatFont, "ﾌｫﾝﾄ"},
+    {cmd::FormatSuperscript, "上付き"},
+    {cmd::FormatSubscript, "下付き"},
+    {cmd::FormatResize, "解除"},
+    {cmd::AlignLeft, "左寄せ"},
+    {cmd::AlignCentre, "中央寄せ"},
+    {cmd::AlignRight, "右寄せ"},
+    {cmd::FormatIndent, "ｲﾝﾃﾞﾝﾄ"},
+    {cmd::JumpFirstLine, "先頭行"},
+    {cmd::JumpLastLine, "最終行"},
+    {cmd::JumpToLine, "指定行"},
+    {cmd::EditSelectAll, "すべて"},
+    {cmd::SelectLine, "この行"},
+    {cmd::SelectFromTop, "先頭から"},
+    {cmd::SelectToEnd, "最後まで"},
+    {cmd::SelectFromLineStart, "行頭から"},
+    {cmd::SelectToLineEnd, "行末まで"},
+    // "引用記号" inserts the quotation mark, as the main menu's item of that name does.
+    {cmd::ToolQuotationMark, "引用記号"},
+    {cmd::ToolSignature, "シグニチャ"},
+};
+
 // The recent files' commands take their texts from the paths they open.
 std::vector<Command> buildTable() {
   std::vector<Command> rows(std::begin(kFixedRows), std::end(kFixedRows));
   for (int id = cmd::FileMruFirst; id <= cmd::FileMruLast; ++id) rows.push_back({id, "", "", -1, kBuilt});
+  for (const PopupText& popup : kPopupTexts)
+    for (Command& row : rows)
+      if (row.id == popup.id) row.popupText = popup.text;
   std::ranges::sort(rows, {}, &Command::id);
   return rows;
 }

@@ -1,7 +1,6 @@
 #pragma once
-// Every command of the editor, one row each, with what the main menus, the toolbars and
-// the hot-key page show of it. Menus, toolbar catalogues and the hot-key table read their
-// texts from here, so a command's label is written once. Texts are UTF-8; an empty text means
+// Every command of the editor, one row each, with what the main menus, the view's context
+// menu, the toolbars and the hot-key page show of it. They all read their texts from here, so a command's label is written once. Texts are UTF-8; an empty text means
 // the command has no place there.
 
 #include <span>
@@ -41,6 +40,7 @@ struct Command {
   // has until the user gives it another; empty where no hot key runs the command.
   const char* hotkeyName = "";
   const char* defaultKey = "";
+  const char* popupText = "";  // the item's text in the view's context menu
 };
 
 // Ordered by id.

@@ -14,6 +14,7 @@
 #include "view/ViewHost.h"
 #include "view/ViewPrinting.h"
 #include "doc/TextConversions.h"
+#include "frame/CommandTable.h"
 #include "frame/FrameCommands.h"
 
 #include <QAction>
@@ -313,42 +314,36 @@ bool CWabunkoView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CWabunkoView::showContextMenu(const QPoint& globalPos) {
-  // Items with their own labels; each issues its command through the main frame's route.
-  struct Item {
-    int id;  // 0: separator
-    const char* text;
-  };
+  // Each item issues its command through the main frame's route; its text is the command's.
   struct Popup {
-    const char* title;  // nullptr: items of the menu itself
-    std::vector<Item> items;
+    const char* title;     // nullptr: items of the menu itself
+    std::vector<int> ids;  // 0: separator
   };
-  // "引用記号" inserts the quotation mark (32822), as the main menu's item of that name does.
   static const std::vector<Popup> menu{
-      {nullptr, {{57643, "元に戻す"}, {0, ""}, {57635, "切り取り"}, {57634, "ｺﾋﾟｰ"}, {57637, "貼り付け"},
-                 {57632, "削除"}, {57856, "ｵﾌﾞｼﾞｪｸﾄの作成と貼り付け"}, {0, ""}, {32810, "検索"},
-                 {32811, "次を検索"}, {32812, "置換"}, {0, ""}}},
-      {"文字書式", {{32789, "ﾌｫﾝﾄ"}, {32781, "上付き"}, {32783, "下付き"}, {32807, "解除"}}},
-      {"段落書式", {{32790, "左寄せ"}, {32791, "中央寄せ"}, {32792, "右寄せ"}, {32794, "ｲﾝﾃﾞﾝﾄ"}}},
-      {nullptr, {{0, ""}}},
-      {"ｼﾞｬﾝﾌﾟ", {{32776, "先頭行"}, {32777, "最終行"}, {32801, "指定行"}}},
-      {nullptr, {{0, ""}}},
-      {"選択", {{57642, "すべて"}, {0, ""}, {32806, "この行"}, {32797, "先頭から"}, {32796, "最後まで"},
-                {32803, "行頭から"}, {32793, "行末まで"}}},
-      {"挿入", {{32822, "引用記号"}, {32804, "シグニチャ"}}},
+      {nullptr, {cmd::EditUndo, 0, cmd::EditCut, cmd::EditCopy, cmd::EditPaste, cmd::EditClear, cmd::InsertObject, 0,
+                 cmd::FindText, cmd::FindNext, cmd::ReplaceText, 0}},
+      {"文字書式", {cmd::FormatFont, cmd::FormatSuperscript, cmd::FormatSubscript, cmd::FormatResize}},
+      {"段落書式", {cmd::AlignLeft, cmd::AlignCentre, cmd::AlignRight, cmd::FormatIndent}},
+      {nullptr, {0}},
+      {"ｼﾞｬﾝﾌﾟ", {cmd::JumpFirstLine, cmd::JumpLastLine, cmd::JumpToLine}},
+      {nullptr, {0}},
+      {"選択", {cmd::EditSelectAll, 0, cmd::SelectLine, cmd::SelectFromTop, cmd::SelectToEnd, cmd::SelectFromLineStart,
+                cmd::SelectToLineEnd}},
+      {"挿入", {cmd::ToolQuotationMark, cmd::ToolSignature}},
   };
   CommandRouter& router = host_.router();
   QMenu popup(host_.window());
   popup.setTitle(QStringLiteral("ﾎﾟｯﾌﾟｱｯﾌﾟ"));
   for (const Popup& part : menu) {
     QMenu* target = part.title ? popup.addMenu(QString::fromUtf8(part.title)) : &popup;
-    for (const Item& item : part.items) {
-      if (item.id == 0) {
+    for (const int id : part.ids) {
+      if (id == 0) {
         target->addSeparator();
         continue;
       }
-      QAction* action = target->addAction(QString::fromUtf8(item.text));
-      action->setEnabled(router.update(item.id).enabled());
-      connect(action, &QAction::triggered, this, [&router, id = item.id] { router.dispatch(id); });
+      QAction* action = target->addAction(QString::fromUtf8(findCommand(id)->popupText));
+      action->setEnabled(router.update(id).enabled());
+      connect(action, &QAction::triggered, this, [&router, id] { router.dispatch(id); });
     }
   }
   popup.exec(globalPos);
