@@ -9,6 +9,7 @@ add_library(wabunko_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/doc/LineEnds.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/PathParts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/rtf/RtfReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/doc/rtf/RtfWords.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/rtf/RtfWriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/rtf/CodePages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/SettingsLayout.cpp

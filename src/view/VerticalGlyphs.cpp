@@ -65,8 +65,6 @@ Orientation verticalOrientation(char32_t c, std::optional<double> advanceEm) {
 
 namespace {
 
-using Bytes = FontTableBytes;
-
 // A malformed table can make ranges and lists point at the same data many times over; past
 // this many glyph steps the reader stops with what it has.
 constexpr std::size_t kWorkLimit = std::size_t{1} << 22;
@@ -239,7 +237,7 @@ class GsubReader {
   // Coverage indices are 16-bit; a longer coverage is malformed.
   static constexpr std::size_t kMaxCoverage = 0xFFFF;
 
-  Bytes bytes_;
+  FontTableBytes bytes_;
   std::size_t work_ = 0;
 };
 
