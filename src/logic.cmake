@@ -18,6 +18,9 @@ add_library(wabunko_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/frame/ScreenFit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/CommandTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/ToolButtonCatalogue.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/search/DialogPlacement.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/search/TextMatch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/search/UpwardSearch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/HotKeyTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/view/CompositionStates.cpp
   ${CMAKE_CURRENT_LIST_DIR}/view/TextTools.cpp

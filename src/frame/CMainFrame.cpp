@@ -21,6 +21,7 @@
 #include "platform/KeyboardLocks.h"
 #include "platform/SettingsStore.h"
 #include "platform/StandardCommands.h"
+#include "search/FindCommands.h"
 #include "view/CWabunkoView.h"
 #include "view/ViewCommands.h"
 
@@ -118,6 +119,13 @@ CMainFrame::CMainFrame()
   autoIndent = readInt(store_, settings::KeyInputAutoIndent);
   favorites = readString(store_, settings::FileFavorite);
 
+  find_ = std::make_unique<FindCommands>(
+      this, store_,
+      [this]() -> EditControl* {
+        CWabunkoView* view = activeView();
+        return view ? &view->edit() : nullptr;
+      },
+      post);
   mapCommands();
   // A view that becomes active lays out and paints every gutter anew.
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
@@ -214,6 +222,7 @@ std::vector<CommandTarget*> CMainFrame::commandRoute() {
     if (ChildFrame* frame = view->childFrame()) route.push_back(frame);
   }
   route.push_back(this);
+  route.push_back(find_.get());
   route.push_back(arrangement_);
   route.push_back(&CWabunkoApp::instance());
   return route;

@@ -19,6 +19,7 @@ namespace wabunko {
 
 class AutoSave;
 class CWabunkoView;
+class FindCommands;
 class FrameHotKeys;
 class FrameMenus;
 class MdiArrangement;
@@ -35,11 +36,14 @@ public:
   QMdiArea* mdiArea() const { return mdiArea_; }
   MdiArrangement& arrangement() const { return *arrangement_; }
   FrameHotKeys& hotKeys() const { return *hotKeys_; }
+  // The find strings and the find dialog, with the commands that use them.
+  FindCommands& find() const { return *find_; }
   QToolBar* toolBar() const { return toolBar_; }
   QToolBar* textStyleBar() const { return textStyleBar_; }
   CWabunkoView* activeView() const;
 
-  // Active view, its document, its child frame, this frame, the arrangement, the application.
+  // Active view, its document, its child frame, this frame, find and replace, the
+  // arrangement, the application.
   std::vector<CommandTarget*> commandRoute();
 
   // A later start handed over a file (empty: a new document): open it and come to the
@@ -102,6 +106,7 @@ private:
   AutoSave* autoSave_ = nullptr;
   QTimer* statusTimer_;
   std::unique_ptr<StatusPanes> statusPanes_;
+  std::unique_ptr<FindCommands> find_;
 };
 
 }  // namespace wabunko

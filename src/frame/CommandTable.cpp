@@ -15,6 +15,9 @@ constexpr bool kBuilt = true;
 constexpr bool kNotBuilt = false;
 
 constexpr Command kFixedRows[] = {
+    {cmd::CountMatches, "", "", -1, kBuilt},
+    {cmd::ReplaceAll, "", "", -1, kBuilt},
+    {cmd::ReplaceNext, "", "", -1, kBuilt},
     {cmd::InputMethodToggle, "", "IME", 22, kBuilt},
     {cmd::ConvertUpper, "小文字→大文字", "", -1, kBuilt},
     {cmd::ConvertLower, "大文字→小文字", "", -1, kBuilt},
@@ -49,9 +52,10 @@ constexpr Command kFixedRows[] = {
     {cmd::EditSignature, "ｼｸﾞﾆﾁｬ", "", -1, kBuilt},
     {cmd::SelectLine, "この行", "この行", 23, kNotBuilt, "先頭から", ""},
     {cmd::FormatResize, "", "リサイズ", 3, kNotBuilt},
-    {cmd::FindText, "検索(&F)...", "検索", 11, kNotBuilt, "検索", "Ctrl+F"},
-    {cmd::FindNext, "次を検索(&I)", "次を検索", 12, kNotBuilt, "次を検索", ""},
-    {cmd::ReplaceText, "置換(&E)", "置換", 13, kNotBuilt, "置換", "Ctrl+H"},
+    {cmd::FindText, "検索(&F)...", "検索", 11, kBuilt, "検索", "Ctrl+F"},
+    {cmd::FindNext, "次を検索(&I)", "次を検索", 12, kBuilt, "次を検索", ""},
+    {cmd::ReplaceText, "置換(&E)", "置換", 13, kBuilt, "置換", "Ctrl+H"},
+    {cmd::FindUpward, "上に検索", "", -1, kBuilt},
     {cmd::ViewLineNumbers, "行番号(&L)", "", -1, kBuilt},
     {cmd::Reopen, "開き直し", "", -1, kBuilt},
     {cmd::ToolAppendCopy, "追加コピー", "", -1, kBuilt},

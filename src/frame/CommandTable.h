@@ -3,15 +3,14 @@
 // menu, the toolbars and the hot-key page show of it. They all read their texts from here, so a command's label is written once. Texts are UTF-8; an empty text means
 // the command has no place there.
 
+#include "search/SearchCommands.h"
+
 #include <span>
 
 namespace wabunko {
 
 namespace cmd {
 // Commands the menus, bars and hot keys offer before any target handles them.
-inline constexpr int FindText = 32810;
-inline constexpr int FindNext = 32811;
-inline constexpr int ReplaceText = 32812;
 inline constexpr int FormatFont = 32789;
 inline constexpr int FormatSuperscript = 32781;
 inline constexpr int FormatSubscript = 32783;

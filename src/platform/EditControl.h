@@ -106,6 +106,12 @@ public:
   // width less the margins; columns: its height less the margins).
   virtual void setWrap(Wrap wrap, int printWidthPixels = 0) = 0;
 
+  // Where the text from `start` to `end` shows, in screen coordinates: the cells of its
+  // first and last characters and everything between them, across the whole width of the
+  // text area (its height, for columns) when they stand on different lines; the caret's
+  // place when the range is empty.
+  virtual QRect rangeRectOnScreen(int start, int end) const = 0;
+
   // Keeps a strip free inside the control's text area (the line-number gutter's).
   virtual void setTextMargins(const QMargins& margins) = 0;
   // Where the text is shown, in the control's coordinates.

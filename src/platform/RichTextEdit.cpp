@@ -3,6 +3,7 @@
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 #include <cmath>
 
 namespace wabunko {
@@ -53,6 +54,21 @@ QVariant RichTextEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
   const QVariant answer = QTextEdit::inputMethodQuery(query);
   if (query != Qt::ImCursorRectangle && query != Qt::ImAnchorRectangle) return answer;
   return answer.toRectF().translated(viewport()->pos());
+}
+
+QRect RichTextEdit::rangeRectOnScreen(int start, int end) const {
+  QTextCursor at(document());
+  const int length = textLength();
+  at.setPosition(std::clamp(start, 0, length));
+  const QRect first = cursorRect(at);
+  at.setPosition(std::clamp(end, 0, length));
+  const QRect last = cursorRect(at);
+  QRect range = first.united(last);
+  if (last.top() != first.top()) {
+    range.setLeft(0);
+    range.setRight(viewport()->width() - 1);
+  }
+  return {viewport()->mapToGlobal(range.topLeft()), range.size()};
 }
 
 }  // namespace wabunko

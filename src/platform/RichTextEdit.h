@@ -32,6 +32,7 @@ public:
   void setWrap(Wrap wrap, int printWidthPixels = 0) override;
   void setTextMargins(const QMargins& margins) override;
   QRect textArea() const override { return viewport()->geometry(); }
+  QRect rangeRectOnScreen(int start, int end) const override;
 
   // Shows another document (through this class: QTextEdit's own does not tell the line
   // count to follow the new one); nullptr gives the control an empty one of its own.

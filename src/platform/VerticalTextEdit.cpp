@@ -214,6 +214,22 @@ QRectF VerticalTextEdit::characterRect(int position) const {
   return columnSpan(block, withComposition(*block.layout(), position - block.position()), 1);
 }
 
+QRect VerticalTextEdit::rangeRectOnScreen(int start, int end) const {
+  const int length = textLength();
+  start = std::clamp(start, 0, length);
+  end = std::clamp(end, start, length);
+  QTextCursor at(document_);
+  at.setPosition(start);
+  const QRect first = start < end ? characterRect(start).toAlignedRect() : cursorRect(at);
+  const QRect last = start < end ? characterRect(end - 1).toAlignedRect() : first;
+  QRect range = first.united(last);
+  if (last.left() != first.left()) {
+    range.setTop(0);
+    range.setBottom(viewport()->height() - 1);
+  }
+  return {viewport()->mapToGlobal(range.topLeft()), range.size()};
+}
+
 QRect VerticalTextEdit::cursorRect() const { return cursorRect(cursor_); }
 
 QRect VerticalTextEdit::cursorRect(const QTextCursor& cursor) const {

@@ -52,6 +52,7 @@ public:
   void setWrap(Wrap wrap, int printWidthPixels = 0) override;
   void setTextMargins(const QMargins& margins) override;
   QRect textArea() const override { return viewport()->geometry(); }
+  QRect rangeRectOnScreen(int start, int end) const override;
 
   // Where a layout point shows in the viewport, and back.
   QPointF toViewport(const QPointF& layoutPoint) const;

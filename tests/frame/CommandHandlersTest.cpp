@@ -59,7 +59,8 @@ TEST(CommandHandlers, EachRowIsHandledExactlyWhenBuiltAndOnlyOncePerTarget) {
   writeBytes(h.path(QStringLiteral("a.txt")), "text");
   ASSERT_NE(h.open(h.path(QStringLiteral("a.txt"))), nullptr);
   const std::vector<CommandTarget*> route = h.app().mainFrame()->commandRoute();
-  ASSERT_EQ(route.size(), 6u);  // view, document, child frame, main frame, arrangement, application
+  // View, document, child frame, main frame, find and replace, arrangement, application.
+  ASSERT_EQ(route.size(), 7u);
   for (const Command& row : commandTable()) {
     const bool handled = std::ranges::any_of(route, [&](const CommandTarget* t) { return t->handlesCommand(row.id); });
     EXPECT_EQ(handled, row.built) << row.id;

@@ -1,0 +1,280 @@
+#include "search/FindCommands.h"
+
+#include "platform/Dialogs.h"
+#include "platform/EditControl.h"
+#include "search/DialogPlacement.h"
+#include "search/FindHistory.h"
+#include "search/SearchCommands.h"
+#include "search/TextMatch.h"
+#include "search/UpwardSearch.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTextCursor>
+
+#include <algorithm>
+#include <vector>
+
+namespace wabunko {
+namespace {
+
+std::u16string_view view(const QString& s) {
+  return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
+}
+
+Rect toRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+
+// The display lines of an edit control, for the upward search.
+class EditLines : public UpwardLines {
+public:
+  explicit EditLines(const EditControl& edit) : edit_(edit) {}
+  std::u16string text(int line) const override { return edit_.lineText(line).toStdU16String(); }
+  int start(int line) const override { return edit_.lineIndex(line); }
+
+private:
+  const EditControl& edit_;
+};
+
+class WaitCursor {
+public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QMessageBox::StandardButton tell(QWidget* window, const QString& text, QMessageBox::Icon icon,
+                                 QMessageBox::StandardButtons buttons = QMessageBox::Ok) {
+  return showMessage(window, {text, QStringLiteral("Wabunko"), icon, buttons});
+}
+
+}  // namespace
+
+FindCommands::FindCommands(QWidget* window, SettingsStore& store, ActiveEdit activeEdit, CWabFindDlg::Post post)
+    : window_(window),
+      store_(store),
+      activeEdit_(std::move(activeEdit)),
+      post_(std::move(post)),
+      findDialog_(std::make_unique<CWabFindDlg>(true, store_, post_, window_)) {
+  mapCommands();
+}
+
+FindCommands::~FindCommands() = default;
+
+void FindCommands::mapCommands() {
+  onCommandId(cmd::FindText, [this] { openDialog(true); });
+  onCommandId(cmd::ReplaceText, [this] { openDialog(false); });
+  onCommandId(cmd::FindNext, [this] { findNext(); });
+  onCommandId(cmd::FindUpward, [this] { findUpward(); });
+  onCommandId(cmd::ReplaceNext, [this] { replaceNext(); });
+  onCommandId(cmd::ReplaceAll, [this] { replaceAll(); });
+  onCommandId(cmd::CountMatches, [this] { count(); });
+  const auto needsView = [this](CmdUI& ui) { ui.enable(activeEdit_() != nullptr); };
+  const auto needsWritableView = [this](CmdUI& ui) {
+    const EditControl* edit = activeEdit_();
+    ui.enable(edit && !edit->isReadOnly());
+  };
+  for (int id : {cmd::FindText, cmd::FindNext, cmd::FindUpward, cmd::CountMatches}) onUpdateId(id, needsView);
+  for (int id : {cmd::ReplaceText, cmd::ReplaceNext, cmd::ReplaceAll}) onUpdateId(id, needsWritableView);
+}
+
+void FindCommands::openDialog(bool findOnly) {
+  EditControl* edit = activeEdit_();
+  if (!edit || (!findOnly && edit->isReadOnly())) return;
+  state_.findText = firstLine(edit->selectedText());
+  if (!findOnly) state_.replaceText = state_.findText;
+  findDialog_ = std::make_unique<CWabFindDlg>(findOnly, store_, post_, window_);
+  findDialog_->initDialog(state_.findText, state_.replaceText);
+  findDialog_->show();
+  moveDialogOffSelection(*edit);
+  findDialog_->raise();
+  findDialog_->activateWindow();
+}
+
+void FindCommands::takeFindString() {
+  state_.findText = findDialog_->m_strFindText;
+  state_.findFlags = findDialog_->m_bMatchCase;
+}
+
+void FindCommands::takeStrings() {
+  takeFindString();
+  state_.replaceText = findDialog_->m_strReplaceText;
+}
+
+void FindCommands::keepPassFor(const EditControl& edit) {
+  if (passDocument_ == edit.textDocument() && passText_ == state_.findText && passFlags_ == state_.findFlags) return;
+  pass_.end();
+  passDocument_ = edit.textDocument();
+  passText_ = state_.findText;
+  passFlags_ = state_.findFlags;
+}
+
+bool FindCommands::findForward(EditControl& edit) {
+  keepPassFor(edit);
+  int start = 0;
+  int end = 0;
+  edit.getSel(start, end);
+  const auto found = pass_.find(*edit.textDocument(), end, state_.findText, state_.findFlags != 0);
+  if (!found) return false;
+  edit.setSel(*found, *found + static_cast<int>(state_.findText.size()));
+  return true;
+}
+
+void FindCommands::textNotFound() {
+  QApplication::beep();
+  pass_.end();
+}
+
+void FindCommands::findNext() {
+  takeFindString();
+  EditControl* edit = activeEdit_();
+  if (!edit || state_.findText.isEmpty()) return;
+  int start = 0;
+  int end = 0;
+  edit->getSel(start, end);
+  edit->setSel(end, end);
+  if (!findForward(*edit)) {
+    textNotFound();
+    if (tell(window_, QStringLiteral("文書の最後まで検索しました\n文頭から再度検索しますか？"), QMessageBox::Question,
+             QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
+      edit->setSel(0, 0);
+      if (!findForward(*edit)) {
+        textNotFound();
+        tell(window_, QStringLiteral("該当する文字列は見つかりません"), QMessageBox::Information);
+      }
+    }
+  }
+  moveDialogOffSelection(*edit);
+}
+
+void FindCommands::findUpward() {
+  takeFindString();
+  EditControl* edit = activeEdit_();
+  if (!edit || state_.findText.isEmpty()) return;
+  int start = 0;
+  int end = 0;
+  edit->getSel(start, end);
+  edit->setSel(start, start);
+  const auto found = wabunko::findUpward(EditLines(*edit), edit->lineFromChar(start), start, view(state_.findText));
+  if (!found) return;
+  edit->setSel(*found, *found + static_cast<int>(state_.findText.size()));
+  moveDialogOffSelection(*edit);
+}
+
+void FindCommands::replaceNext() {
+  takeStrings();
+  EditControl* edit = activeEdit_();
+  if (!edit || edit->isReadOnly() || state_.findText.isEmpty()) return;
+  // Only the very string: a selection that differs in letter case stays.
+  if (edit->selectedText() == state_.findText) {
+    int start = 0;
+    int end = 0;
+    edit->getSel(start, end);
+    edit->replaceSel(state_.replaceText, false);
+    pass_.shift(start, static_cast<int>(state_.replaceText.size() - state_.findText.size()));
+  }
+  if (!findForward(*edit)) textNotFound();
+  moveDialogOffSelection(*edit);
+}
+
+void FindCommands::replaceAll() {
+  takeStrings();
+  EditControl* edit = activeEdit_();
+  if (!edit || edit->isReadOnly() || state_.findText.isEmpty()) return;
+  QTextDocument& document = *edit->textDocument();
+  const int findLength = static_cast<int>(state_.findText.size());
+  // Every occurrence of the text as it is now, in the order the pass meets them; what the
+  // replacements put in is never searched.
+  keepPassFor(*edit);
+  int start = 0;
+  int end = 0;
+  edit->getSel(start, end);
+  pass_.begin(start);
+  std::vector<int> found;
+  for (int from = start;;) {
+    const auto at = pass_.find(document, from, state_.findText, state_.findFlags != 0);
+    if (!at) break;
+    found.push_back(*at);
+    from = *at + findLength;
+  }
+  pass_.end();
+  if (found.empty()) {
+    textNotFound();
+    moveDialogOffSelection(*edit);
+    return;
+  }
+  const int lastFound = found.back();
+  std::ranges::sort(found);
+  // One step to undo. From the end backwards, so the places still to replace stay put.
+  QTextCursor cursor(&document);
+  cursor.beginEditBlock();
+  for (auto at = found.rbegin(); at != found.rend(); ++at) {
+    cursor.setPosition(*at);
+    cursor.setPosition(*at + findLength, QTextCursor::KeepAnchor);
+    cursor.insertText(state_.replaceText);
+  }
+  cursor.endEditBlock();
+  // The caret goes after the replacement of the last occurrence the pass met.
+  const auto before = std::ranges::lower_bound(found, lastFound) - found.begin();
+  const int caret = lastFound + static_cast<int>(before) * static_cast<int>(state_.replaceText.size() - findLength) +
+                    static_cast<int>(state_.replaceText.size());
+  edit->setSel(caret, caret);
+  moveDialogOffSelection(*edit);
+}
+
+void FindCommands::count() {
+  takeStrings();
+  EditControl* edit = activeEdit_();
+  if (!edit) return;
+  textNotFound();
+  int matches = -1;
+  if (!state_.findText.isEmpty()) {
+    const WaitCursor wait;
+    const bool matchCase = state_.findFlags != 0;
+    const int findLength = static_cast<int>(state_.findText.size());
+    keepPassFor(*edit);
+    int start = 0;
+    int end = 0;
+    edit->getSel(start, end);
+    int last = -1;
+    int from = start;
+    // The selection is the first match when it is the string already.
+    if (start < end && sameText(view(edit->selectedText()), view(state_.findText), matchCase)) {
+      last = start;
+      from = end;
+    }
+    pass_.begin(start, last);
+    int found = last < 0 ? 0 : 1;
+    for (;;) {
+      const auto at = pass_.find(*edit->textDocument(), from, state_.findText, matchCase);
+      if (!at) break;
+      ++found;
+      last = *at;
+      from = *at + findLength;
+    }
+    textNotFound();
+    if (found > 0) {
+      matches = found;
+      edit->setSel(last, last + findLength);
+    }
+  }
+  tell(window_,
+       matches < 0 ? QStringLiteral("%1 は見つかりません").arg(state_.findText)
+                   : QStringLiteral("%1 は %2 個見つかりました").arg(state_.findText).arg(matches),
+       QMessageBox::Information);
+  moveDialogOffSelection(*edit);
+}
+
+void FindCommands::moveDialogOffSelection(const EditControl& edit) {
+  if (!findDialog_->isVisible()) return;
+  int start = 0;
+  int end = 0;
+  edit.getSel(start, end);
+  const QScreen* screen = findDialog_->screen();
+  const QRect area = screen ? screen->availableGeometry() : QRect();
+  const Rect placed = placeOffSelection(toRect(findDialog_->frameGeometry()), toRect(edit.rangeRectOnScreen(start, end)),
+                                        toRect(area), edit.isVertical());
+  findDialog_->move(placed.left, placed.top);
+}
+
+}  // namespace wabunko

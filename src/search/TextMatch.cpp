@@ -1,0 +1,35 @@
+#include "search/TextMatch.h"
+
+#include <algorithm>
+#include <string>
+
+namespace wabunko {
+
+char16_t foldLetterCase(char16_t c) {
+  if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + (u'a' - u'A'));
+  if (c >= u'Ａ' && c <= u'Ｚ') return static_cast<char16_t>(c + (u'ａ' - u'Ａ'));
+  return c;
+}
+
+bool sameText(std::u16string_view a, std::u16string_view b, bool matchCase) {
+  if (matchCase) return a == b;
+  return std::ranges::equal(a, b, {}, foldLetterCase, foldLetterCase);
+}
+
+std::size_t findText(std::u16string_view haystack, std::u16string_view needle, std::size_t from,
+                     bool matchCase) {
+  if (needle.empty() || from > haystack.size() || needle.size() > haystack.size() - from)
+    return std::u16string_view::npos;
+  if (matchCase) return haystack.find(needle, from);
+  // Candidates are the places holding the needle's first character in either case.
+  const char16_t first = foldLetterCase(needle.front());
+  const std::u16string_view rest = needle.substr(1);
+  const std::size_t last = haystack.size() - needle.size();
+  for (std::size_t at = from; at <= last; ++at) {
+    if (foldLetterCase(haystack[at]) != first) continue;
+    if (sameText(haystack.substr(at + 1, rest.size()), rest, false)) return at;
+  }
+  return std::u16string_view::npos;
+}
+
+}  // namespace wabunko
