@@ -56,6 +56,25 @@ void DocumentEditControl::replaceSel(const QString& text, bool canUndo) {
   if (!canUndo) textDocument()->setUndoRedoEnabled(undo);
 }
 
+void DocumentEditControl::replaceRanges(const std::vector<int>& starts, int length, const QString& text) {
+  if (starts.empty()) return;
+  QTextDocument* doc = textDocument();
+  // A layout that is complete lays a changed stretch out again at once, every paragraph
+  // from the first change to the last; one that is under way lays out only what it has
+  // reached. Starting it over from the top (the page size set again does that) keeps a
+  // change all over a large text from waiting for the whole layout.
+  doc->setPageSize(doc->pageSize());
+  QTextCursor cursor(doc);
+  cursor.beginEditBlock();
+  // From the end backwards, so the places still to replace stay where they were.
+  for (auto at = starts.rbegin(); at != starts.rend(); ++at) {
+    cursor.setPosition(*at);
+    cursor.setPosition(*at + length, QTextCursor::KeepAnchor);
+    cursor.insertText(text);
+  }
+  cursor.endEditBlock();
+}
+
 int DocumentEditControl::textLength() const {
   // characterCount() includes the final paragraph separator that is not part of the text.
   return textDocument()->characterCount() - 1;

@@ -42,6 +42,7 @@ public:
   void setSel(int start, int end) override;
   QString selectedText() const override;
   void replaceSel(const QString& text, bool canUndo) override;
+  void replaceRanges(const std::vector<int>& starts, int length, const QString& text) override;
   int textLength() const override;
   bool isModified() const override;
   void setModified(bool modified) override;

@@ -13,6 +13,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <array>
+#include <vector>
 
 class QScrollBar;
 class QTextDocument;
@@ -42,6 +43,12 @@ public:
   virtual QString selectedText() const = 0;
   // Replaces the selection; CR LF, CR and LF in `text` become paragraph breaks.
   virtual void replaceSel(const QString& text, bool canUndo) = 0;
+  // Replaces the `length` characters at each of `starts` (ascending, not overlapping) by
+  // `text`, as one step to undo. The caret and the selection move with the text around
+  // them. The text is laid out again from the top as after opening, a part at a time
+  // while the program waits for input, so a change that touches the whole text returns at
+  // once.
+  virtual void replaceRanges(const std::vector<int>& starts, int length, const QString& text) = 0;
   // Number of characters, counting each paragraph break as one.
   virtual int textLength() const = 0;
 

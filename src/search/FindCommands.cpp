@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QScreen>
-#include <QTextCursor>
 
 #include <algorithm>
 #include <vector>
@@ -181,8 +180,6 @@ void FindCommands::replaceAll() {
   takeStrings();
   EditControl* edit = activeEdit_();
   if (!edit || edit->isReadOnly() || state_.findText.isEmpty()) return;
-  QTextDocument& document = *edit->textDocument();
-  const int findLength = static_cast<int>(state_.findText.size());
   // Every occurrence of the text as it is now, in the order the pass meets them; what the
   // replacements put in is never searched.
   keepPassFor(*edit);
@@ -190,35 +187,17 @@ void FindCommands::replaceAll() {
   int end = 0;
   edit->getSel(start, end);
   pass_.begin(start);
-  std::vector<int> found;
-  for (int from = start;;) {
-    const auto at = pass_.find(document, from, state_.findText, state_.findFlags != 0);
-    if (!at) break;
-    found.push_back(*at);
-    from = *at + findLength;
-  }
+  std::vector<int> found = pass_.findAll(*edit->textDocument(), start, state_.findText, state_.findFlags != 0);
   pass_.end();
   if (found.empty()) {
     textNotFound();
     moveDialogOffSelection(*edit);
     return;
   }
-  const int lastFound = found.back();
+  // The caret stays where it was, with the text around it.
+  edit->setSel(start, start);
   std::ranges::sort(found);
-  // One step to undo. From the end backwards, so the places still to replace stay put.
-  QTextCursor cursor(&document);
-  cursor.beginEditBlock();
-  for (auto at = found.rbegin(); at != found.rend(); ++at) {
-    cursor.setPosition(*at);
-    cursor.setPosition(*at + findLength, QTextCursor::KeepAnchor);
-    cursor.insertText(state_.replaceText);
-  }
-  cursor.endEditBlock();
-  // The caret goes after the replacement of the last occurrence the pass met.
-  const auto before = std::ranges::lower_bound(found, lastFound) - found.begin();
-  const int caret = lastFound + static_cast<int>(before) * static_cast<int>(state_.replaceText.size() - findLength) +
-                    static_cast<int>(state_.replaceText.size());
-  edit->setSel(caret, caret);
+  edit->replaceRanges(found, static_cast<int>(state_.findText.size()), state_.replaceText);
   moveDialogOffSelection(*edit);
 }
 
@@ -244,14 +223,9 @@ void FindCommands::count() {
       from = end;
     }
     pass_.begin(start, last);
-    int found = last < 0 ? 0 : 1;
-    for (;;) {
-      const auto at = pass_.find(*edit->textDocument(), from, state_.findText, matchCase);
-      if (!at) break;
-      ++found;
-      last = *at;
-      from = *at + findLength;
-    }
+    const std::vector<int> more = pass_.findAll(*edit->textDocument(), from, state_.findText, matchCase);
+    const int found = (last < 0 ? 0 : 1) + static_cast<int>(more.size());
+    if (!more.empty()) last = more.back();
     textNotFound();
     if (found > 0) {
       matches = found;

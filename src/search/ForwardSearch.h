@@ -7,7 +7,9 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 class QTextDocument;
 
@@ -18,6 +20,9 @@ public:
   // The start of the next occurrence of `what` at or after `from` within the pass (one
   // begins at `from` if none is running); nothing when the pass has none left.
   std::optional<int> find(const QTextDocument& document, int from, const QString& what, bool matchCase);
+
+  // Every occurrence the pass has left from `from` on, in the order it meets them.
+  std::vector<int> findAll(const QTextDocument& document, int from, const QString& what, bool matchCase);
 
   // Begins a pass at `start` now; `firstMatch`, when given, is an occurrence there that
   // counts as met already.
@@ -30,6 +35,9 @@ public:
   void shift(int at, int delta);
 
 private:
+  void scan(const QTextDocument& document, int from, const QString& what, bool matchCase,
+            const std::function<bool(int)>& found);
+
   bool running_ = false;
   bool wrapped_ = false;
   int start_ = 0;

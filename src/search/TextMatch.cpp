@@ -5,6 +5,12 @@
 
 namespace wabunko {
 
+namespace {
+
+bool isLowerLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'ａ' && c <= u'ｚ'); }
+
+}  // namespace
+
 char16_t foldLetterCase(char16_t c) {
   if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + (u'a' - u'A'));
   if (c >= u'Ａ' && c <= u'Ｚ') return static_cast<char16_t>(c + (u'ａ' - u'Ａ'));
@@ -20,7 +26,10 @@ std::size_t findText(std::u16string_view haystack, std::u16string_view needle, s
                      bool matchCase) {
   if (needle.empty() || from > haystack.size() || needle.size() > haystack.size() - from)
     return std::u16string_view::npos;
-  if (matchCase) return haystack.find(needle, from);
+  // A needle without Latin letters matches the same either way, and the plain search is
+  // the faster.
+  const bool hasLetters = std::ranges::any_of(needle, [](char16_t c) { return foldLetterCase(c) != c || isLowerLetter(c); });
+  if (matchCase || !hasLetters) return haystack.find(needle, from);
   // Candidates are the places holding the needle's first character in either case.
   const char16_t first = foldLetterCase(needle.front());
   const std::u16string_view rest = needle.substr(1);

@@ -90,7 +90,7 @@ TEST(FindCommands, ReplaceAllReplacesEachOccurrenceOnceInOneStepThatUndoes) {
   f.open(false, QStringLiteral("a"), QStringLiteral("aa"));
   f.press("replaceAllButton");
   EXPECT_EQ(f.text(), QStringLiteral("aa-aa-aa\nxaa"));
-  // The caret stands after the last replacement the pass made: the one before where it began.
+  // The caret stays where it was, moved with the text before it.
   EXPECT_EQ(f.selection(), std::make_pair(5, 5));
   f.edit().undo();
   EXPECT_EQ(f.text(), QStringLiteral("a-A-a\nxa"));
