@@ -42,11 +42,6 @@ public:
   WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-QMessageBox::StandardButton tell(QWidget* window, const QString& text, QMessageBox::Icon icon,
-                                 QMessageBox::StandardButtons buttons = QMessageBox::Ok) {
-  return showMessage(window, {text, QStringLiteral("Wabunko"), icon, buttons});
-}
-
 }  // namespace
 
 FindCommands::FindCommands(QWidget* window, SettingsStore& store, ActiveEdit activeEdit, CWabFindDlg::Post post)
@@ -119,6 +114,17 @@ bool FindCommands::findForward(EditControl& edit) {
   return true;
 }
 
+QMessageBox::StandardButton FindCommands::tell(const QString& text, QMessageBox::Icon icon,
+                                               QMessageBox::StandardButtons buttons) {
+  // Over the dialog while it is open, so that the keys go back to it afterwards: Enter
+  // then finds again rather than typing into the text.
+  const bool overDialog = findDialog_->isVisible();
+  const auto answer =
+      showMessage(overDialog ? static_cast<QWidget*>(findDialog_.get()) : window_, {text, QStringLiteral("Wabunko"), icon, buttons});
+  if (overDialog) findDialog_->activateWindow();
+  return answer;
+}
+
 void FindCommands::textNotFound() {
   QApplication::beep();
   pass_.end();
@@ -134,12 +140,12 @@ void FindCommands::findNext() {
   edit->setSel(end, end);
   if (!findForward(*edit)) {
     textNotFound();
-    if (tell(window_, QStringLiteral("文書の最後まで検索しました\n文頭から再度検索しますか？"), QMessageBox::Question,
+    if (tell(QStringLiteral("文書の最後まで検索しました\n文頭から再度検索しますか？"), QMessageBox::Question,
              QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
       edit->setSel(0, 0);
       if (!findForward(*edit)) {
         textNotFound();
-        tell(window_, QStringLiteral("該当する文字列は見つかりません"), QMessageBox::Information);
+        tell(QStringLiteral("該当する文字列は見つかりません"), QMessageBox::Information);
       }
     }
   }
@@ -232,7 +238,7 @@ void FindCommands::count() {
       edit->setSel(last, last + findLength);
     }
   }
-  tell(window_,
+  tell(
        matches < 0 ? QStringLiteral("%1 は見つかりません").arg(state_.findText)
                    : QStringLiteral("%1 は %2 個見つかりました").arg(state_.findText).arg(matches),
        QMessageBox::Information);

@@ -9,6 +9,7 @@
 #include "search/FindState.h"
 #include "search/ForwardSearch.h"
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QTextDocument>
 #include <functional>
@@ -51,6 +52,8 @@ private:
   // A pass belongs to one document and one find string; another ends it.
   void keepPassFor(const EditControl& edit);
   void moveDialogOffSelection(const EditControl& edit);
+  QMessageBox::StandardButton tell(const QString& text, QMessageBox::Icon icon,
+                                   QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 
   QWidget* window_;
   SettingsStore& store_;

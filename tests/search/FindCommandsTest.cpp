@@ -141,15 +141,21 @@ TEST(FindCommands, TheDialogNeverCoversTheMatch) {
     frame->show();
     if (vertical) viewOf(f.h.documents().front())->setVerticalWriting(true);
     f.open(true, QStringLiteral("目印"));
-    // Put the dialog in the middle of the text, where matches are.
-    f.dialog().move(f.edit().rangeRectOnScreen(0, 0).topLeft() + QPoint(40, 40));
+    // Put the dialog over the fourth match.
+    int fourth = -1;
+    for (int i = 0; i < 4; ++i) fourth = static_cast<int>(text.indexOf(QStringLiteral("目印"), fourth + 1));
+    f.dialog().move(f.edit().rangeRectOnScreen(fourth, fourth + 2).topLeft() - QPoint(10, 10));
+    bool moved = false;
     for (int i = 0; i < 12; ++i) {
+      const QPoint before = f.dialog().pos();
       f.press("findNextButton");
+      moved = moved || f.dialog().pos() != before;
       const auto [start, end] = f.selection();
       ASSERT_LT(start, end);
       EXPECT_FALSE(f.dialog().frameGeometry().intersects(f.edit().rangeRectOnScreen(start, end)))
           << "vertical " << vertical << ", match " << i;
     }
+    EXPECT_TRUE(moved) << "the dialog stood where matches are";
   }
 }
 
