@@ -12,6 +12,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace wabunko {
@@ -33,6 +34,12 @@ public:
 private:
   const EditControl& edit_;
 };
+
+std::pair<int, int> selectionOf(const EditControl& edit) {
+  std::pair<int, int> selection;
+  edit.getSel(selection.first, selection.second);
+  return selection;
+}
 
 class WaitCursor {
 public:
@@ -105,10 +112,7 @@ void FindCommands::keepPassFor(const EditControl& edit) {
 
 bool FindCommands::findForward(EditControl& edit) {
   keepPassFor(edit);
-  int start = 0;
-  int end = 0;
-  edit.getSel(start, end);
-  const auto found = pass_.find(*edit.textDocument(), end, state_.findText, state_.findFlags != 0);
+  const auto found = pass_.find(*edit.textDocument(), selectionOf(edit).second, state_.findText, state_.findFlags != 0);
   if (!found) return false;
   edit.setSel(*found, *found + static_cast<int>(state_.findText.size()));
   return true;
@@ -130,14 +134,19 @@ void FindCommands::textNotFound() {
   pass_.end();
 }
 
-void FindCommands::findNext() {
+EditControl* FindCommands::collapsedForFind(bool toEnd) {
   takeFindString();
   EditControl* edit = activeEdit_();
-  if (!edit || state_.findText.isEmpty()) return;
-  int start = 0;
-  int end = 0;
-  edit->getSel(start, end);
-  edit->setSel(end, end);
+  if (!edit || state_.findText.isEmpty()) return nullptr;
+  const auto [start, end] = selectionOf(*edit);
+  const int at = toEnd ? end : start;
+  edit->setSel(at, at);
+  return edit;
+}
+
+void FindCommands::findNext() {
+  EditControl* edit = collapsedForFind(true);
+  if (!edit) return;
   if (!findForward(*edit)) {
     textNotFound();
     if (tell(QStringLiteral("文書の最後まで検索しました\n文頭から再度検索しますか？"), QMessageBox::Question,
@@ -153,13 +162,9 @@ void FindCommands::findNext() {
 }
 
 void FindCommands::findUpward() {
-  takeFindString();
-  EditControl* edit = activeEdit_();
-  if (!edit || state_.findText.isEmpty()) return;
-  int start = 0;
-  int end = 0;
-  edit->getSel(start, end);
-  edit->setSel(start, start);
+  EditControl* edit = collapsedForFind(false);
+  if (!edit) return;
+  const int start = selectionOf(*edit).first;
   const auto found = wabunko::findUpward(EditLines(*edit), edit->lineFromChar(start), start, view(state_.findText));
   if (!found) return;
   edit->setSel(*found, *found + static_cast<int>(state_.findText.size()));
@@ -172,9 +177,7 @@ void FindCommands::replaceNext() {
   if (!edit || edit->isReadOnly() || state_.findText.isEmpty()) return;
   // Only the very string: a selection that differs in letter case stays.
   if (edit->selectedText() == state_.findText) {
-    int start = 0;
-    int end = 0;
-    edit->getSel(start, end);
+    const int start = selectionOf(*edit).first;
     edit->replaceSel(state_.replaceText, false);
     pass_.shift(start, static_cast<int>(state_.replaceText.size() - state_.findText.size()));
   }
@@ -189,9 +192,7 @@ void FindCommands::replaceAll() {
   // Every occurrence of the text as it is now, in the order the pass meets them; what the
   // replacements put in is never searched.
   keepPassFor(*edit);
-  int start = 0;
-  int end = 0;
-  edit->getSel(start, end);
+  const int start = selectionOf(*edit).first;
   pass_.begin(start);
   std::vector<int> found = pass_.findAll(*edit->textDocument(), start, state_.findText, state_.findFlags != 0);
   pass_.end();
@@ -218,9 +219,7 @@ void FindCommands::count() {
     const bool matchCase = state_.findFlags != 0;
     const int findLength = static_cast<int>(state_.findText.size());
     keepPassFor(*edit);
-    int start = 0;
-    int end = 0;
-    edit->getSel(start, end);
+    const auto [start, end] = selectionOf(*edit);
     int last = -1;
     int from = start;
     // The selection is the first match when it is the string already.
@@ -247,9 +246,7 @@ void FindCommands::count() {
 
 void FindCommands::moveDialogOffSelection(const EditControl& edit) {
   if (!findDialog_->isVisible()) return;
-  int start = 0;
-  int end = 0;
-  edit.getSel(start, end);
+  const auto [start, end] = selectionOf(edit);
   const QScreen* screen = findDialog_->screen();
   const QRect area = screen ? screen->availableGeometry() : QRect();
   const Rect placed = placeOffSelection(toRect(findDialog_->frameGeometry()), toRect(edit.rangeRectOnScreen(start, end)),

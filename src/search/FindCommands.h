@@ -44,6 +44,9 @@ private:
   // commands' own.
   void takeFindString();
   void takeStrings();
+  // Takes the dialog's find string; then, when there is a view and a string to look for,
+  // collapses the view's selection to its end (or start) and gives its edit control.
+  EditControl* collapsedForFind(bool toEnd);
   // Selects the next occurrence after the selection within the search pass; false when
   // the pass has none left.
   bool findForward(EditControl& edit);

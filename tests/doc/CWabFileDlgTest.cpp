@@ -1,4 +1,6 @@
 // The extended file dialog offscreen: its lists, the folder history and what it reports.
+#include "TestFiles.h"
+
 #include "doc/CWabFileDlg.h"
 #include "frame/ProfileSettings.h"
 #include "frame/SettingsLayout.h"
@@ -14,12 +16,6 @@
 
 namespace wabunko {
 namespace {
-
-QStringList items(const QComboBox* list) {
-  QStringList texts;
-  for (int i = 0; i < list->count(); ++i) texts << list->itemText(i);
-  return texts;
-}
 
 QComboBox* list(const CWabFileDlg& dialog, const char* name) {
   return dialog.findChild<QComboBox*>(QString::fromLatin1(name));

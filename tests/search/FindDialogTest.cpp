@@ -14,12 +14,6 @@
 namespace wabunko {
 namespace {
 
-QStringList items(const QComboBox* list) {
-  QStringList all;
-  for (int i = 0; i < list->count(); ++i) all << list->itemText(i);
-  return all;
-}
-
 TEST(FindDialog, OpensWithTheFirstLineOfTheSelectionAndFreshCheckBoxes) {
   SearchFixture f(QStringLiteral("abc def\nghi"));
   f.edit().setSel(4, 10);

@@ -6,11 +6,18 @@
 #include "platform/MemoryStore.h"
 #include "view/CWabunkoView.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <gtest/gtest.h>
 
 namespace wabunko {
+
+QStringList items(const QComboBox* list) {
+  QStringList texts;
+  for (int i = 0; i < list->count(); ++i) texts << list->itemText(i);
+  return texts;
+}
 
 QByteArray readBytes(const QString& path) {
   QFile file(path);

@@ -14,12 +14,17 @@
 #include <memory>
 #include <vector>
 
+class QComboBox;
+
 namespace wabunko {
 
 class CWabunkoApp;
 class CWabunkoDoc;
 class CWabunkoView;
 class MemoryStore;
+
+// The texts of a list's entries, in order.
+QStringList items(const QComboBox* list);
 
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& bytes);
