@@ -22,7 +22,10 @@ add_library(wabunko_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/search/TextMatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/search/UpwardSearch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/HotKeyTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/HotkeyAssignments.cpp
   ${CMAKE_CURRENT_LIST_DIR}/view/CompositionStates.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/view/KeyboardAidRules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/view/NavigationRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/view/TextTools.cpp
   ${CMAKE_CURRENT_LIST_DIR}/view/VerticalGlyphs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/view/VerticalOrigins.cpp

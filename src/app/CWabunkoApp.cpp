@@ -116,6 +116,9 @@ CWabunkoApp::Start CWabunkoApp::initInstance(const QStringList& arguments) {
                              [this](Document* doc) { return new CWabunkoView(doc, *viewHost_, *store_); }},
       [this] { return mainFrame_->mdiArea(); }));
 
+  // Keys for the whole desktop only when the user chose so: such a key is taken from every
+  // other program.
+  hotKeyService_->setSystemWide(readInt(*store_, settings::HotKeySystemWide) != 0);
   mainFrame_ = new CMainFrame();
   router_->setRoute([this] { return mainFrame_->commandRoute(); });
 

@@ -23,6 +23,7 @@
 #include "platform/StandardCommands.h"
 #include "search/FindCommands.h"
 #include "view/CWabunkoView.h"
+#include "view/ViewHotKeys.h"
 #include "view/ViewCommands.h"
 
 #include <QCloseEvent>
@@ -76,7 +77,9 @@ CMainFrame::CMainFrame()
           [this] { QTimer::singleShot(0, this, &QWidget::showMinimized); },
           [this] { QTimer::singleShot(0, this, &QWidget::showNormal); },
           [this] { QTimer::singleShot(0, this, &QWidget::close); },
-          [] {},
+          [this] {
+            if (CWabunkoView* view = activeView()) view->hotKeys().unregisterKeys();
+          },
       },
       this);
 

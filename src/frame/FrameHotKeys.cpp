@@ -1,8 +1,9 @@
 #include "FrameHotKeys.h"
 
-#include "frame/ProfileSettings.h"
 #include "platform/HotKeyService.h"
+#include "settings/HotKeyRegistration.h"
 #include "settings/HotKeyTable.h"
+#include "settings/WindowCommands.h"
 
 namespace wabunko {
 namespace {
@@ -13,16 +14,6 @@ constexpr int kTileHorizontal = 57651;
 constexpr int kTileVertical = 57652;
 constexpr int kPreviousWindow = 2201;
 constexpr int kNextWindow = 2202;
-// The system commands the parent window's keys are registered under.
-constexpr int kScMaximize = 0xF030;
-constexpr int kScMinimize = 0xF020;
-constexpr int kScRestore = 0xF120;
-constexpr int kScClose = 0xF060;
-
-HotKeyService::Modifier serviceModifier(KeyModifier modifier) {
-  return modifier == KeyModifier::Alt ? HotKeyService::Modifier::Alt
-                                      : HotKeyService::Modifier::Control;
-}
 
 }  // namespace
 
@@ -33,24 +24,11 @@ FrameHotKeys::FrameHotKeys(HotKeyService& service, SettingsStore& store, Actions
   });
 }
 
-void FrameHotKeys::registerKeys() {
-  removeOwnKeys();
-  for (const std::size_t index : frameHotkeyIndices()) {
-    const QString text = readString(store_, settings::hotKeySetting(index));
-    if (const std::optional<KeyCombo> key = parseKeyText(text.toStdString()))
-      service_.registerHotKey(this, hotkeyCommands()[index].id, serviceModifier(key->modifier),
-                              key->virtualKey);
-  }
-}
+void FrameHotKeys::registerKeys() { registerTableKeys(service_, this, store_, frameHotkeyIndices()); }
 
 void FrameHotKeys::unregisterKeys() {
-  removeOwnKeys();
+  unregisterTableKeys(service_, this, frameHotkeyIndices());
   actions_.unregisterViewKeys();
-}
-
-void FrameHotKeys::removeOwnKeys() {
-  for (const std::size_t index : frameHotkeyIndices())
-    service_.unregisterHotKey(this, hotkeyCommands()[index].id);
 }
 
 void FrameHotKeys::onHotKey(int id) {
@@ -60,10 +38,10 @@ void FrameHotKeys::onHotKey(int id) {
     case kTileVertical: return actions_.tileVertical();
     case kPreviousWindow: return actions_.previousWindow();
     case kNextWindow: return actions_.nextWindow();
-    case kScMaximize: return actions_.maximize();
-    case kScMinimize: return actions_.minimize();
-    case kScRestore: return actions_.restore();
-    case kScClose: return actions_.close();
+    case syscmd::Maximize: return actions_.maximize();
+    case syscmd::Minimize: return actions_.minimize();
+    case syscmd::Restore: return actions_.restore();
+    case syscmd::Close: return actions_.close();
     default: return actions_.postCommand(id);  // the file commands 0-5
   }
 }

@@ -32,7 +32,6 @@ public:
   void unregisterKeys();
 
 private:
-  void removeOwnKeys();
   void onHotKey(int id);
 
   HotKeyService& service_;

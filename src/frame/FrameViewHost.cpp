@@ -32,6 +32,18 @@ bool FrameViewHost::drawsLineNumbers() const {
   return frame && frame->drawLineNumber != 0;
 }
 
+bool FrameViewHost::autoIndent() const {
+  const CMainFrame* frame = mainFrame();
+  return frame && frame->autoIndent != 0;
+}
+
+bool FrameViewHost::autoBrace() const {
+  const CMainFrame* frame = mainFrame();
+  return frame && frame->autoBrace != 0;
+}
+
+HotKeyService& FrameViewHost::hotKeyService() const { return app_.hotKeyService(); }
+
 std::optional<int> FrameViewHost::insertMode() const {
   const CMainFrame* frame = mainFrame();
   return frame ? std::optional<int>(frame->insertMode) : std::nullopt;

@@ -16,6 +16,9 @@ public:
   void showCaret(int line, int column) override;
   int lineLength() const override;
   bool drawsLineNumbers() const override;
+  bool autoIndent() const override;
+  bool autoBrace() const override;
+  HotKeyService& hotKeyService() const override;
   std::optional<int> insertMode() const override;
   void setInsertMode(int mode) override;
   void showImeStatus() override;

@@ -42,6 +42,7 @@ std::vector<Setting> buildLayout() {
     t.push_back(replaceItem(i));
   }
   for (std::size_t i = 0; i < kHotkeyCommandCount; ++i) t.push_back(hotKeySetting(i));
+  t.push_back(HotKeySystemWide);
   return t;
 }
 

@@ -278,6 +278,9 @@ inline constexpr Setting ConfigFontName = stringSetting(kConfig, "FontName", "ï¼
 // "Hot key": the key text of the hot-key command table's command `index` (< 43), keyed
 // by the command's name, its default the command's default key.
 Setting hotKeySetting(std::size_t index);
+// 1: the keys are grabbed for the whole desktop, taking them from every other program;
+// 0: they work only while one of the editor's windows has the keyboard.
+inline constexpr Setting HotKeySystemWide = intSetting(kHotKey, "System wide", 0);
 
 // Every setting of the layout with a fixed key, numbered families and the hot keys spelled
 // out. The bar state's keys are its persistence's own.

@@ -6,12 +6,22 @@
 
 namespace wabunko {
 
-HotKeyService::HotKeyService(QObject* parent) : QObject(parent) {
-  const HotKeyBackend::Pressed pressed = [this](Modifier modifier, int virtualKey) {
-    dispatch(modifier, virtualKey);
-  };
-  backend_ = makeX11HotKeys(pressed);
-  if (!backend_) backend_ = makeShortcutHotKeys(pressed);
+HotKeyService::HotKeyService(QObject* parent) : QObject(parent) { backend_ = makeShortcutHotKeys(pressed()); }
+
+HotKeyBackend::Pressed HotKeyService::pressed() {
+  return [this](Modifier modifier, int virtualKey) { dispatch(modifier, virtualKey); };
+}
+
+bool HotKeyService::setSystemWide(bool on) {
+  if (on == systemWide_) return true;
+  std::unique_ptr<HotKeyBackend> next = on ? makeX11HotKeys(pressed()) : makeShortcutHotKeys(pressed());
+  if (!next) return false;
+  for (const Registration& r : registrations_) backend_->ungrab(r.modifier, r.virtualKey);
+  backend_ = std::move(next);
+  systemWide_ = on;
+  // A key another program holds for the whole desktop is lost, as at registration.
+  std::erase_if(registrations_, [this](const Registration& r) { return !backend_->grab(r.modifier, r.virtualKey); });
+  return true;
 }
 
 HotKeyService::~HotKeyService() {

@@ -1,10 +1,12 @@
 #pragma once
-// System-wide hot keys: an owner registers a key under an id of its own, and the service
-// signals the owner and id when the key is pressed, even while another program is in
-// front. Where the window system lets no program take a key for the whole desktop, the
-// keys still work wherever the program's own windows have the keyboard.
+// Hot keys: an owner registers a key under an id of its own, and the service signals the
+// owner and id when the key is pressed. They work wherever the program's own windows have
+// the keyboard; system-wide, also while another program is in front, where the window
+// system lets a program take a key for the whole desktop (an X server) — which takes the
+// key from every other program, so that is for the user to choose.
 
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <set>
 #include <vector>
@@ -31,6 +33,11 @@ public:
   // Everything `owner` registered; done by itself when the owner is destroyed.
   void unregisterAll(const QObject* owner);
   bool isRegistered(const QObject* owner, int id) const;
+  // Keys for the whole desktop (on) or for the program's own windows (off, the start);
+  // the registrations carry over. False, and nothing changed, where the whole desktop
+  // cannot be had.
+  bool setSystemWide(bool on);
+  bool systemWide() const { return systemWide_; }
   // While suspended, keys pressed are let go without a signal (as a modal window takes the
   // keyboard); registrations stay.
   void setSuspended(bool suspended) { suspended_ = suspended; }
@@ -46,6 +53,7 @@ private:
     int virtualKey;
   };
 
+  std::function<void(Modifier, int)> pressed();
   void dispatch(Modifier modifier, int virtualKey);
   void watch(const QObject* owner);
 
@@ -53,6 +61,7 @@ private:
   std::vector<Registration> registrations_;
   std::set<const QObject*> watched_;
   bool suspended_ = false;
+  bool systemWide_ = false;
 };
 
 }  // namespace wabunko

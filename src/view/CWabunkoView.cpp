@@ -12,6 +12,9 @@
 #include "view/DisplaySettings.h"
 #include "view/LineNumberGutter.h"
 #include "view/ViewHost.h"
+#include "view/ViewHotKeys.h"
+#include "platform/ChildFrame.h"
+#include "settings/WindowCommands.h"
 #include "view/ViewPrinting.h"
 #include "doc/TextConversions.h"
 #include "frame/CommandTable.h"
@@ -42,7 +45,20 @@ CWabunkoView::CWabunkoView(Document* document, ViewHost& host, SettingsStore& st
       edit_(horizontal_),
       display_(store, {horizontal_, vertical_}),
       insertMode_(host),
-      textTools_(*this) {
+      textTools_(*this),
+      navigation_([this]() -> EditControl& { return *edit_; }, [this] { gutter_->paint(); }, this),
+      keyboardAids_({[this]() -> EditControl& { return *edit_; }, [this] { return host_.autoIndent(); },
+                     [this] { return host_.autoBrace(); }, [this] { gutter_->paint(); },
+                     [this](QObject* control, QKeyEvent* key) {
+                       // In columns the arrows follow the columns; everything else is the control's.
+                       if (!navigation_.handleVerticalArrow(*key)) control->event(key);
+                     }}) {
+  // Hot keys run after the key that brought them has been handled.
+  const auto post = [this](int id) { QTimer::singleShot(0, this, [this, id] { host_.router().dispatch(id); }); };
+  hotKeys_ = new ViewHotKeys(host.hotKeyService(), store,
+                             {post, [this](int id) { moveCaretByHotKey(id); },
+                              [this](int id) { QTimer::singleShot(0, this, [this, id] { childWindowCommand(id); }); }},
+                             this);
   // The text belongs to the view and is shown by one control at a time.
   horizontal_->setDocument(new QTextDocument(this));
   auto* layout = new QStackedLayout(this);
@@ -133,6 +149,7 @@ void CWabunkoView::mapCommands() {
 
   mapTextTools();
   mapConversions();
+  mapNavigation();
   onCommandId(cmd::InputMethodToggle, [this] {
     InputMethod().toggle();
     host_.showImeStatus();
@@ -179,6 +196,41 @@ void CWabunkoView::mapConversions() {
   for (int id : {cmd::ConvertUpper, cmd::ConvertLower, cmd::ConvertFullWidth, cmd::ConvertHalfWidth,
                  cmd::ConvertPunctuation})
     onUpdateId(id, [this](CmdUI& ui) { ui.enable(!edit_->isReadOnly()); });
+}
+
+void CWabunkoView::mapNavigation() {
+  onCommandId(cmd::JumpFirstLine, [this] { navigation_.toTop(); });
+  onCommandId(cmd::JumpLastLine, [this] { navigation_.toBottom(); });
+  onCommandId(cmd::JumpToLine, [this] { navigation_.jumpToLine(); });
+  onCommandId(cmd::SelectLine, [this] { navigation_.selectLine(); });
+  onCommandId(cmd::SelectFromTop, [this] { navigation_.selectFromTop(); });
+  onCommandId(cmd::SelectToEnd, [this] { navigation_.selectToEnd(); });
+  onCommandId(cmd::SelectFromLineStart, [this] { navigation_.selectFromLineStart(); });
+  onCommandId(cmd::SelectToLineEnd, [this] { navigation_.selectToLineEnd(); });
+}
+
+void CWabunkoView::moveCaretByHotKey(int id) {
+  switch (id) {
+    case 2212: return navigation_.moveCaretHorizontal(CaretStep::Forward);
+    case 2211: return navigation_.moveCaretHorizontal(CaretStep::Backward);
+    case 2216: return navigation_.moveCaretHorizontal(CaretStep::LineEnd);
+    case 2215: return navigation_.moveCaretHorizontal(CaretStep::LineStart);
+    case 2213: return navigation_.moveCaretVertical(CaretLine::Up);
+    case 2214: return navigation_.moveCaretVertical(CaretLine::Down);
+    default: return;
+  }
+}
+
+void CWabunkoView::childWindowCommand(int id) {
+  ChildFrame* frame = childFrame();
+  if (!frame) return;
+  switch (id) {
+    case syscmd::Maximize: return frame->showMaximized();
+    case syscmd::Minimize: return frame->showMinimized();
+    case syscmd::Restore: return frame->showNormal();
+    case syscmd::Close: frame->close(); return;
+    default: return;
+  }
 }
 
 void CWabunkoView::onInitialUpdate() {
@@ -291,14 +343,20 @@ bool CWabunkoView::eventFilter(QObject* watched, QEvent* event) {
   }
   if (watched == edit_->widget()) {
     switch (event->type()) {
-      case QEvent::FocusIn: insertMode_.follow(*edit_); break;
+      case QEvent::FocusIn:
+        insertMode_.follow(*edit_);
+        hotKeys_->registerKeys();
+        break;
+      case QEvent::FocusOut: hotKeys_->unregisterKeys(); break;
       case QEvent::KeyPress: {
-        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::NoModifier) {
           insertMode_.toggle(*edit_);
           return true;
         }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) reportCaret(1);
+        if (keyboardAids_.keyPress(watched, key)) return true;
+        if (navigation_.handleVerticalArrow(*key)) return true;
         break;
       }
       default: break;

@@ -7,6 +7,8 @@
 #include "platform/View.h"
 #include "view/DisplaySettings.h"
 #include "view/InsertMode.h"
+#include "view/KeyboardAids.h"
+#include "view/NavigationCommands.h"
 #include "view/TextToolCommands.h"
 
 #include <array>
@@ -23,6 +25,7 @@ class RichTextEdit;
 class SettingsStore;
 class VerticalTextEdit;
 class ViewHost;
+class ViewHotKeys;
 
 class CWabunkoView : public View, public DocumentDisplay {
   Q_OBJECT
@@ -32,6 +35,9 @@ public:
   CWabunkoDoc* document() const;
   EditControl& edit() const override;
   LineNumberGutter& gutter() const { return *gutter_; }
+  NavigationCommands& navigation() { return navigation_; }
+  // The view's hot keys, held while it has the focus.
+  ViewHotKeys& hotKeys() const { return *hotKeys_; }
   ViewHost& host() const { return host_; }
   SettingsStore& store() const { return store_; }
 
@@ -72,6 +78,9 @@ private:
   void showContextMenu(const QPoint& globalPos);
   void mapTextTools();
   void mapConversions();
+  void mapNavigation();
+  void moveCaretByHotKey(int id);
+  void childWindowCommand(int id);
   void printPreview();
   void onVerticalWriting();
   // Both controls, the shown one and the other.
@@ -86,6 +95,9 @@ private:
   DisplaySettings display_;
   InsertMode insertMode_;
   TextToolCommands textTools_;
+  NavigationCommands navigation_;
+  KeyboardAids keyboardAids_;
+  ViewHotKeys* hotKeys_;
   int wordWrap_ = 2;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 // What a view needs of the window around it: where the caret's place is shown, the
-// settings the window mirrors for all views, the input method's button, print preview's
-// mark, the window its dialogs stand over and the command route.
+// settings the window mirrors for all views, the hot-key service, the input method's
+// button, print preview's mark, the window its dialogs stand over and the command route.
 
 #include <QString>
 #include <functional>
@@ -13,6 +13,7 @@ namespace wabunko {
 
 class ChildFrame;
 class CommandRouter;
+class HotKeyService;
 
 class ViewHost {
 public:
@@ -21,6 +22,11 @@ public:
   // Line Length's columns.
   virtual int lineLength() const = 0;
   virtual bool drawsLineNumbers() const = 0;
+  // "Key input"/"Auto indent" and "Auto brace".
+  virtual bool autoIndent() const = 0;
+  virtual bool autoBrace() const = 0;
+  // Where the view registers its hot keys.
+  virtual HotKeyService& hotKeyService() const = 0;
   // Insert (1) or overwrite (0), one setting for all views; none while there is no window.
   virtual std::optional<int> insertMode() const = 0;
   virtual void setInsertMode(int mode) = 0;
