@@ -2,6 +2,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/EditControl.h"
+#include "platform/Utf16.h"
 #include "search/DialogPlacement.h"
 #include "search/FindHistory.h"
 #include "search/SearchCommands.h"
@@ -17,10 +18,6 @@
 
 namespace wabunko {
 namespace {
-
-std::u16string_view view(const QString& s) {
-  return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
-}
 
 Rect toRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 
@@ -165,7 +162,7 @@ void FindCommands::findUpward() {
   EditControl* edit = collapsedForFind(false);
   if (!edit) return;
   const int start = selectionOf(*edit).first;
-  const auto found = wabunko::findUpward(EditLines(*edit), edit->lineFromChar(start), start, view(state_.findText));
+  const auto found = wabunko::findUpward(EditLines(*edit), edit->lineFromChar(start), start, utf16(state_.findText));
   if (!found) return;
   edit->setSel(*found, *found + static_cast<int>(state_.findText.size()));
   moveDialogOffSelection(*edit);
@@ -223,7 +220,7 @@ void FindCommands::count() {
     int last = -1;
     int from = start;
     // The selection is the first match when it is the string already.
-    if (start < end && sameText(view(edit->selectedText()), view(state_.findText), matchCase)) {
+    if (start < end && sameText(utf16(edit->selectedText()), utf16(state_.findText), matchCase)) {
       last = start;
       from = end;
     }

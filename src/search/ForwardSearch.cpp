@@ -1,5 +1,6 @@
 #include "search/ForwardSearch.h"
 
+#include "platform/Utf16.h"
 #include "search/TextMatch.h"
 
 #include <QTextBlock>
@@ -11,8 +12,6 @@
 namespace wabunko {
 namespace {
 
-std::u16string_view view(const QString& s) { return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())}; }
-
 // Hands `found` each occurrence from `from` on that starts before `startBefore` and ends at
 // or before `endBy`, one after the other without overlap, until `found` says to stop.
 // Occurrences never span a paragraph break: the find string holds none.
@@ -23,7 +22,7 @@ void scanBlocks(const QTextDocument& document, const QString& what, int from, in
     const QString text = block.text();
     auto offset = static_cast<std::size_t>(std::max(0, from - block.position()));
     for (;;) {
-      const std::size_t at = findText(view(text), view(what), offset, matchCase);
+      const std::size_t at = findText(utf16(text), utf16(what), offset, matchCase);
       if (at == std::u16string_view::npos) break;
       const int position = block.position() + static_cast<int>(at);
       if (position >= startBefore || position + what.size() > endBy || !found(position)) return;

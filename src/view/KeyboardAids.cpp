@@ -1,6 +1,7 @@
 #include "view/KeyboardAids.h"
 
 #include "platform/EditControl.h"
+#include "platform/Utf16.h"
 #include "view/KeyboardAidRules.h"
 
 #include <QKeyEvent>
@@ -46,8 +47,8 @@ bool KeyboardAids::keyPress(QObject* control, QKeyEvent* event) {
   if (nextLine || previousLine) hooks_.repaintGutter();
   if (nextLine && writable) openLineAtEnd(edit);
   if (indent) {
-    const std::u16string blanks = indentationOf(leftLine.toStdU16String());
-    if (!blanks.empty()) insertAtCaret(edit, QString::fromStdU16String(blanks));
+    const std::u16string blanks = indentationOf(utf16(leftLine));
+    if (!blanks.empty()) insertAtCaret(edit, qstring(blanks));
   }
   if (closing) {
     QTextCursor cursor = edit.textCursor();
