@@ -25,11 +25,8 @@ public:
 
   ViewHotKeys(HotKeyService& service, SettingsStore& store, Actions actions, QObject* parent = nullptr);
 
-  // Registers the key each of the 28 commands has in "Hot key" (its default when absent),
-  // after removing the view's keys of before. A text that names no key, or a key already
-  // taken, leaves its command without one.
+  // The 28 keys as "Hot key" gives them now (registerTableKeys), and their removal.
   void registerKeys();
-  // Removes the 28 keys.
   void unregisterKeys();
 
 private:
