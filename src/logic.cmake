@@ -18,12 +18,15 @@ add_library(wabunko_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/frame/ScreenFit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/CommandTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/ToolButtonCatalogue.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame/FontLists.cpp
   ${CMAKE_CURRENT_LIST_DIR}/search/DialogPlacement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/search/TextMatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/search/UpwardSearch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/HotKeyTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/HotkeyAssignments.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/ToolbarPageModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/view/CompositionStates.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/view/FormatArithmetic.cpp
   ${CMAKE_CURRENT_LIST_DIR}/view/KeyboardAidRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/view/NavigationRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/view/TextTools.cpp

@@ -5,13 +5,14 @@
 #include "frame/CChildFrame.h"
 #include "frame/FrameCommands.h"
 #include "frame/FrameHotKeys.h"
+#include "frame/FontCombos.h"
 #include "frame/FrameMenus.h"
 #include "frame/FramePlacement.h"
 #include "frame/MdiArrangement.h"
 #include "frame/ProfileSettings.h"
 #include "frame/SettingsLayout.h"
 #include "frame/StatusPanes.h"
-#include "frame/ToolButtonCatalogue.h"
+#include "frame/ToolBars.h"
 #include "platform/ChildFrame.h"
 #include "platform/CommandRouter.h"
 #include "platform/Dialogs.h"
@@ -46,12 +47,6 @@ namespace wabunko {
 namespace {
 
 QString utf8(const char* s) { return QString::fromUtf8(s); }
-
-QString imagePath(Bar bar, int image) {
-  return QStringLiteral(":/icons/toolbar/%1-%2.svg")
-      .arg(bar == Bar::File ? QStringLiteral("file") : QStringLiteral("format"))
-      .arg(image, 2, 10, QLatin1Char('0'));
-}
 
 }  // namespace
 
@@ -94,9 +89,7 @@ CMainFrame::CMainFrame()
   restorePlacement();
   setWindowIcon(QIcon(QStringLiteral(":/icons/wabunko.svg")));
   menus_ = new FrameMenus(this, app.router(), [] { return CWabunkoApp::instance().recentFiles(); });
-  toolBar_ = createBar(Bar::File, tr("ツールバー"), QStringLiteral("ToolBar"));
-  addToolBarBreak();
-  textStyleBar_ = createBar(Bar::TextStyle, tr("書式バー"), QStringLiteral("TextStyleBar"));
+  toolBars_ = new ToolBars(this, app.router(), store_, [this] { return activeView(); });
   createStatusBar();
   setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
 
@@ -147,8 +140,8 @@ void CMainFrame::mapCommands() {
   });
   onCommandId(cmd::ViewTextStyleBar, [this] { onToggleTextStyleBar(); });
   onUpdateId(cmd::ViewTextStyleBar, [this](CmdUI& ui) { ui.setCheck(viewTextStyleBarFlag != 0); });
-  onCommandId(cmd::ViewToolBar, [this] { toolBar_->setVisible(!toolBar_->isVisible()); });
-  onUpdateId(cmd::ViewToolBar, [this](CmdUI& ui) { ui.setCheck(toolBar_->isVisible()); });
+  onCommandId(cmd::ViewToolBar, [this] { toolBar()->setVisible(!toolBar()->isVisible()); });
+  onUpdateId(cmd::ViewToolBar, [this](CmdUI& ui) { ui.setCheck(toolBar()->isVisible()); });
   onCommandId(cmd::ViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
   onUpdateId(cmd::ViewStatusBar, [this](CmdUI& ui) { ui.setCheck(statusBar()->isVisible()); });
   onCommandId(cmd::ViewLineNumbers, [this] { onToggleLineNumbers(); });
@@ -165,43 +158,9 @@ void CMainFrame::restorePlacement() {
   resize(placement.size());
 }
 
-QToolBar* CMainFrame::createBar(Bar bar, const QString& title, const QString& objectName) {
-  auto* toolBar = new QToolBar(title, this);
-  toolBar->setObjectName(objectName);
-  toolBar->setAllowedAreas(Qt::AllToolBarAreas);
-  toolBar->setFloatable(true);
-  toolBar->setIconSize(QSize(16, 16));
-  addToolBar(Qt::TopToolBarArea, toolBar);
-  fillBar(bar, toolBar);
-  return toolBar;
-}
+QToolBar* CMainFrame::toolBar() const { return toolBars_->bar(Bar::File); }
 
-void CMainFrame::fillBar(Bar bar, QToolBar* toolBar) {
-  const settings::Setting count = bar == Bar::File ? settings::ToolBarCount : settings::TextStyleBarCount;
-  const settings::Setting items = bar == Bar::File ? settings::ToolBarItem : settings::TextStyleBarItem;
-  const int stored = readInt(store_, count);
-  std::vector<int> buttons;
-  if (usesDefaultButtons(stored)) {
-    const auto defaults = defaultButtons(bar);
-    buttons.assign(defaults.begin(), defaults.end());
-    writeSetting(store_, count, -1);
-  } else {
-    buttons = parseButtonList(bar, readString(store_, items).toStdString(), stored);
-  }
-  CommandRouter& router = CWabunkoApp::instance().router();
-  const auto catalogue = buttonCatalogue(bar);
-  for (int number : buttons) {
-    const ToolButton& button = catalogue[static_cast<std::size_t>(number)];
-    if (button.command == 0) {
-      toolBar->addSeparator();
-      continue;
-    }
-    QAction* action = router.action(button.command, utf8(button.name));
-    action->setIcon(QIcon(imagePath(bar, button.image)));
-    if (action->toolTip().isEmpty() || action->toolTip() == action->text()) action->setToolTip(utf8(button.name));
-    toolBar->addAction(action);
-  }
-}
+QToolBar* CMainFrame::textStyleBar() const { return toolBars_->bar(Bar::TextStyle); }
 
 void CMainFrame::createStatusBar() {
   statusBar()->setObjectName(QStringLiteral("StatusBar"));
@@ -249,6 +208,14 @@ void CMainFrame::showImeStatus() {
   button->setChecked(InputMethod().state() == InputMethod::State::Open);
 }
 
+void CMainFrame::showFormatOfCaret(const QString& face, int heightTwips) {
+  toolBars_->combos().showFormatOfCaret(face, heightTwips);
+}
+
+void CMainFrame::checkFormatButton(int command, bool checked) {
+  toolBars_->checkFormatButton(Bar::TextStyle, command, checked);
+}
+
 QString CMainFrame::userFilePath(const QString& suffix) {
   const QString folder =
       QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath(QStringLiteral("WabSoft/Wabunko"));
@@ -259,7 +226,7 @@ QString CMainFrame::userFilePath(const QString& suffix) {
 
 void CMainFrame::onToggleTextStyleBar() {
   viewTextStyleBarFlag = !viewTextStyleBarFlag;
-  textStyleBar_->setVisible(viewTextStyleBarFlag != 0);
+  textStyleBar()->setVisible(viewTextStyleBarFlag != 0);
   layout()->activate();  // the area takes its new size before the children are arranged
   arrangement_->autoArrange();
 }

@@ -25,7 +25,7 @@ class FrameMenus;
 class MdiArrangement;
 class SettingsStore;
 class StatusPanes;
-enum class Bar;
+class ToolBars;
 
 class CMainFrame : public QMainWindow, public CommandTarget {
   Q_OBJECT
@@ -38,8 +38,10 @@ public:
   FrameHotKeys& hotKeys() const { return *hotKeys_; }
   // The find strings and the find dialog, with the commands that use them.
   FindCommands& find() const { return *find_; }
-  QToolBar* toolBar() const { return toolBar_; }
-  QToolBar* textStyleBar() const { return textStyleBar_; }
+  // The two toolbars and the format bar's font boxes.
+  ToolBars& toolBars() const { return *toolBars_; }
+  QToolBar* toolBar() const;
+  QToolBar* textStyleBar() const;
   CWabunkoView* activeView() const;
 
   // Active view, its document, its child frame, this frame, find and replace, the
@@ -72,6 +74,9 @@ public:
 
   // The IME button shows whether the input method is open.
   void showImeStatus();
+  // The format bar's font boxes and buttons show the caret's format.
+  void showFormatOfCaret(const QString& face, int heightTwips);
+  void checkFormatButton(int command, bool checked);
 
   // The per-user files live in the user's data folder: "<user>_signature.wbk" and so on.
   static QString userFilePath(const QString& suffix);
@@ -84,8 +89,6 @@ protected:
 
 private:
   void restorePlacement();
-  QToolBar* createBar(Bar bar, const QString& title, const QString& objectName);
-  void fillBar(Bar bar, QToolBar* toolBar);
   void createStatusBar();
   void updateStatusPanes();
   void writeFrameState();
@@ -100,8 +103,7 @@ private:
   QMdiArea* mdiArea_;
   MdiArrangement* arrangement_;
   FrameHotKeys* hotKeys_;
-  QToolBar* toolBar_ = nullptr;
-  QToolBar* textStyleBar_ = nullptr;
+  ToolBars* toolBars_ = nullptr;
   FrameMenus* menus_ = nullptr;
   AutoSave* autoSave_ = nullptr;
   QTimer* statusTimer_;

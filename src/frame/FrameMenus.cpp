@@ -22,6 +22,9 @@ constexpr int kSeparator = 0;
 struct MenuItem {
   int id;  // kSeparator, a command, or FileMruFirst where the recent files go
   QKeySequence::StandardKey key = QKeySequence::UnknownKey;
+  // A submenu instead of a command: its title and its commands (kSeparator between them).
+  const char* submenuTitle = nullptr;
+  std::vector<int> submenu{};
 };
 
 struct MenuDef {
@@ -57,6 +60,14 @@ const std::vector<MenuDef>& mainMenus() {
        {{cmd::ViewToolBar}, {cmd::ViewTextStyleBar}, {cmd::ViewStatusBar}, {kSeparator},
         {cmd::ViewLineNumbers}, {cmd::VerticalWriting}, {kSeparator}, {cmd::WrapNone},
         {cmd::WrapPrintWidth}, {cmd::WrapWindow}}},
+      // Character and paragraph formats apart, as in the view's context menu; one menu
+      // would also give two items the mnemonic R.
+      {"書式(&O)",
+       {{kSeparator, QKeySequence::UnknownKey, "文字書式(&C)",
+         {cmd::FormatFont, kSeparator, cmd::FormatBold, cmd::FormatItalic, cmd::FormatUnderline, kSeparator,
+          cmd::FormatSuperscript, cmd::FormatSubscript, cmd::FormatResize}},
+        {kSeparator, QKeySequence::UnknownKey, "段落書式(&P)",
+         {cmd::AlignLeft, cmd::AlignCentre, cmd::AlignRight, kSeparator, cmd::FormatIndent}}}},
       {"変換",
        {{cmd::ConvertUpper}, {cmd::ConvertLower}, {cmd::ConvertFullWidth}, {cmd::ConvertHalfWidth},
         {kSeparator}, {cmd::ConvertPunctuation}}},
@@ -72,6 +83,19 @@ const std::vector<MenuDef>& mainMenus() {
   return menus;
 }
 
+void addCommand(CommandRouter& router, QMainWindow* frame, QMenu* menu, const MenuItem& item) {
+  QAction* action = router.action(item.id, QString::fromUtf8(findCommand(item.id)->menuText));
+  if (item.key != QKeySequence::UnknownKey) {
+    action->setShortcuts(item.key);
+    // Like accelerators of the main frame: they work in every window of the editor
+    // (a modal dialog blocks them), also where no window manager marks one active.
+    // Editing keys reach the edit control first, which handles them itself.
+    action->setShortcutContext(Qt::ApplicationShortcut);
+  }
+  menu->addAction(action);
+  frame->addAction(action);
+}
+
 }  // namespace
 
 FrameMenus::FrameMenus(QMainWindow* frame, CommandRouter& router, RecentFiles recentFiles)
@@ -80,6 +104,17 @@ FrameMenus::FrameMenus(QMainWindow* frame, CommandRouter& router, RecentFiles re
     QMenu* menu = frame->menuBar()->addMenu(QString::fromUtf8(def.title));
     router_.watchMenu(menu);
     for (const MenuItem& item : def.items) {
+      if (item.submenuTitle) {
+        QMenu* submenu = menu->addMenu(QString::fromUtf8(item.submenuTitle));
+        router_.watchMenu(submenu);
+        for (int id : item.submenu) {
+          if (id == kSeparator)
+            submenu->addSeparator();
+          else
+            addCommand(router_, frame, submenu, {id});
+        }
+        continue;
+      }
       if (item.id == kSeparator) {
         menu->addSeparator();
         continue;
@@ -89,16 +124,7 @@ FrameMenus::FrameMenus(QMainWindow* frame, CommandRouter& router, RecentFiles re
         connect(menu, &QMenu::aboutToShow, this, [this, menu] { fillRecentFiles(menu); });
         continue;
       }
-      QAction* action = router_.action(item.id, QString::fromUtf8(findCommand(item.id)->menuText));
-      if (item.key != QKeySequence::UnknownKey) {
-        action->setShortcuts(item.key);
-        // Like accelerators of the main frame: they work in every window of the editor
-        // (a modal dialog blocks them), also where no window manager marks one active.
-        // Editing keys reach the edit control first, which handles them itself.
-        action->setShortcutContext(Qt::ApplicationShortcut);
-      }
-      menu->addAction(action);
-      frame->addAction(action);
+      addCommand(router_, frame, menu, item);
     }
   }
 }

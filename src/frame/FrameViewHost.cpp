@@ -57,6 +57,14 @@ void FrameViewHost::showImeStatus() {
   if (CMainFrame* frame = mainFrame()) frame->showImeStatus();
 }
 
+void FrameViewHost::showFormatOfCaret(const QString& face, int heightTwips) {
+  if (CMainFrame* frame = mainFrame()) frame->showFormatOfCaret(face, heightTwips);
+}
+
+void FrameViewHost::checkFormatButton(int command, bool checked) {
+  if (CMainFrame* frame = mainFrame()) frame->checkFormatButton(command, checked);
+}
+
 void FrameViewHost::setPrintPreviewActive(bool active) {
   if (CMainFrame* frame = mainFrame()) frame->printPreviewActive = active ? 1 : 0;
 }

@@ -22,6 +22,8 @@ public:
   std::optional<int> insertMode() const override;
   void setInsertMode(int mode) override;
   void showImeStatus() override;
+  void showFormatOfCaret(const QString& face, int heightTwips) override;
+  void checkFormatButton(int command, bool checked) override;
   void setPrintPreviewActive(bool active) override;
   QWidget* window() const override;
   CommandRouter& router() const override;

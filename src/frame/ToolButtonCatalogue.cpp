@@ -86,4 +86,11 @@ std::vector<int> parseButtonList(Bar bar, std::string_view items, int count) {
   return buttons;
 }
 
+std::string formatButtonList(Bar bar, std::span<const int> buttons) {
+  const auto catalogue = buttonCatalogue(bar);
+  std::string items;
+  for (int number : buttons) items.append(catalogue[static_cast<std::size_t>(number)].name).push_back('/');
+  return items;
+}
+
 }  // namespace wabunko

@@ -34,5 +34,7 @@ bool usesDefaultButtons(int storedCount);
 // The first `count` names of a stored list, as catalogue numbers; a list that ends before
 // `count` names stops there.
 std::vector<int> parseButtonList(Bar bar, std::string_view items, int count);
+// The stored form of a bar's buttons (catalogue numbers): their names, each followed by "/".
+std::string formatButtonList(Bar bar, std::span<const int> buttons);
 
 }  // namespace wabunko

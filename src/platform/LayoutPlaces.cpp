@@ -9,8 +9,9 @@
 namespace wabunko {
 
 QPointF layoutOrigin(const QTextBlock& block) {
-  const QRectF bounds = block.document()->documentLayout()->blockBoundingRect(block);
-  return bounds.topLeft() - block.layout()->boundingRect().topLeft();
+  // The block's rectangle stands where its layout does; its lines keep their own places
+  // in the layout (a margin or a first-line indent moves them right of it).
+  return block.document()->documentLayout()->blockBoundingRect(block).topLeft();
 }
 
 int withComposition(const QTextLayout& layout, int offset) {

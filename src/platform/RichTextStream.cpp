@@ -1,4 +1,5 @@
 #include "RichTextStream.h"
+#include "platform/TextFormatTwips.h"
 #include "platform/Utf16.h"
 
 #include "doc/LineEnds.h"
@@ -61,13 +62,10 @@ std::string writePlainText(const QTextDocument& document, std::size_t* unencodab
 namespace wabunko::RichTextStream {
 namespace {
 
-// Lengths: the model counts twips, the document pixels at 96 per inch (15 twips each).
-constexpr double kTwipsPerPixel = 15.0;
-double pixels(int twips) { return twips / kTwipsPerPixel; }
-int twips(double pixels) { return static_cast<int>(std::lround(pixels * kTwipsPerPixel)); }
+double pixels(int twips) { return pixelsFromTwips(twips); }
+int twips(double pixels) { return twipsFromPixels(pixels); }
 
-// Exact values of the model that the document's own properties cannot hold.
-constexpr int kOffsetTwipsProperty = QTextFormat::UserProperty + 1;
+// The pictures' own bytes, which the document's image resources do not keep.
 constexpr int kImageDataProperty = QTextFormat::UserProperty + 2;
 constexpr int kImageKindProperty = QTextFormat::UserProperty + 3;
 
@@ -105,7 +103,10 @@ rtf::ParagraphFormat paragraphFormat(const QTextBlockFormat& f) {
 QTextCharFormat charFormat(const rtf::CharFormat& c) {
   QTextCharFormat f;
   if (!c.face.empty()) f.setFontFamilies({QString::fromStdString(c.face)});
-  f.setFontPointSize(c.heightTwips / 20.0);
+  if (c.offsetTwips != 0)
+    setHeightAndOffsetTwips(f, c.heightTwips, c.offsetTwips);
+  else
+    f.setFontPointSize(c.heightTwips / 20.0);
   f.setFontWeight(c.bold ? QFont::Bold : QFont::Normal);
   f.setFontItalic(c.italic);
   f.setFontUnderline(c.underline);
@@ -116,11 +117,6 @@ QTextCharFormat charFormat(const rtf::CharFormat& c) {
     case rtf::VerticalPosition::Superscript: f.setVerticalAlignment(QTextCharFormat::AlignSuperScript); break;
     case rtf::VerticalPosition::Subscript: f.setVerticalAlignment(QTextCharFormat::AlignSubScript); break;
   }
-  if (c.offsetTwips != 0) {
-    f.setProperty(kOffsetTwipsProperty, c.offsetTwips);
-    // Shown as a shift of the baseline, in percent of the font's height.
-    f.setBaselineOffset(100.0 * c.offsetTwips / std::max(1, c.heightTwips));
-  }
   return f;
 }
 
@@ -128,8 +124,7 @@ rtf::CharFormat modelFormat(const QTextCharFormat& f, const QFont& defaultFont) 
   rtf::CharFormat c;
   const QStringList families = f.fontFamilies().toStringList();
   c.face = (families.isEmpty() ? defaultFont.family() : families.constFirst()).toStdString();
-  const double points = f.fontPointSize() > 0 ? f.fontPointSize() : defaultFont.pointSizeF();
-  c.heightTwips = static_cast<int>(std::lround(points * 20));
+  c.heightTwips = heightTwips(f, defaultFont);
   c.bold = f.fontWeight() >= QFont::Bold;
   c.italic = f.fontItalic();
   c.underline = f.fontUnderline();
@@ -144,7 +139,7 @@ rtf::CharFormat modelFormat(const QTextCharFormat& f, const QFont& defaultFont) 
     case QTextCharFormat::AlignSubScript: c.position = rtf::VerticalPosition::Subscript; break;
     default: break;
   }
-  c.offsetTwips = f.property(kOffsetTwipsProperty).toInt();
+  c.offsetTwips = offsetTwips(f);
   return c;
 }
 

@@ -218,9 +218,12 @@ private:
                                                                                   : palette_.color(QPalette::Text);
     // Superscript moves towards the column's right, subscript towards its left.
     const auto script = piece.format.verticalAlignment();
-    const qreal shift = script == QTextCharFormat::AlignSuperScript ? kScriptShift * line.height()
-                        : script == QTextCharFormat::AlignSubScript ? -kScriptShift * line.height()
-                                                                    : 0;
+    // A raised character (a baseline offset, in per cent of its font's height) moves the
+    // same way.
+    const qreal shift = (script == QTextCharFormat::AlignSuperScript ? kScriptShift * line.height()
+                         : script == QTextCharFormat::AlignSubScript ? -kScriptShift * line.height()
+                                                                     : 0) +
+                        piece.format.baselineOffset() / 100 * QFontMetricsF(piece.format.font()).height();
     if (piece.end - piece.start == 1 && paragraph.text().at(piece.start) == QChar::ObjectReplacementCharacter &&
         piece.format.isImageFormat()) {
       paintImage(cell, piece, paragraph);

@@ -47,6 +47,11 @@ CWabunkoView::CWabunkoView(Document* document, ViewHost& host, SettingsStore& st
       insertMode_(host),
       textTools_(*this),
       navigation_([this]() -> EditControl& { return *edit_; }, [this] { gutter_->paint(); }, this),
+      format_({[this]() -> EditControl& { return *edit_; },
+               [this] {
+                 if (CWabunkoDoc* doc = this->document()) doc->m_bRTF = true;
+               }},
+              host, store),
       keyboardAids_({[this]() -> EditControl& { return *edit_; }, [this] { return host_.autoIndent(); },
                      [this] { return host_.autoBrace(); }, [this] { gutter_->paint(); },
                      [this](QObject* control, QKeyEvent* key) {
@@ -94,8 +99,13 @@ CWabunkoView::CWabunkoView(Document* document, ViewHost& host, SettingsStore& st
   if (verticalWriting != 0) setVerticalWriting(true);
 
   connect(edit_->textDocument(), &QTextDocument::contentsChanged, this, &CWabunkoView::onContentsChanged);
-  connect(horizontal_, &QTextEdit::cursorPositionChanged, this, [this] { reportCaret(0); });
-  connect(vertical_, &VerticalTextEdit::cursorPositionChanged, this, [this] { reportCaret(0); });
+  // The status bar and the format bar follow the caret.
+  const auto caretMoved = [this] {
+    reportCaret(0);
+    format_.showCaretFormat();
+  };
+  connect(horizontal_, &QTextEdit::cursorPositionChanged, this, caretMoved);
+  connect(vertical_, &VerticalTextEdit::cursorPositionChanged, this, caretMoved);
   mapCommands();
 }
 
@@ -150,6 +160,7 @@ void CWabunkoView::mapCommands() {
   mapTextTools();
   mapConversions();
   mapNavigation();
+  mapFormatting();
   onCommandId(cmd::InputMethodToggle, [this] {
     InputMethod().toggle();
     host_.showImeStatus();
@@ -209,6 +220,13 @@ void CWabunkoView::mapNavigation() {
   onCommandId(cmd::SelectToLineEnd, [this] { navigation_.selectToLineEnd(); });
 }
 
+void CWabunkoView::mapFormatting() {
+  for (auto& [id, command] : format_.commands()) {
+    onCommandId(id, std::move(command));
+    onUpdateId(id, [this](CmdUI& ui) { ui.enable(!edit_->isReadOnly()); });
+  }
+}
+
 void CWabunkoView::moveCaretByHotKey(int id) {
   switch (id) {
     case 2212: return navigation_.moveCaretHorizontal(CaretStep::Forward);
@@ -239,7 +257,7 @@ void CWabunkoView::onInitialUpdate() {
 }
 
 void CWabunkoView::afterStream() {
-  syncFormatButtons();
+  format_.showCaretFormat();
   changeCount = 2;
   host_.setModifiedMark(childFrame(), false);
 }
@@ -262,26 +280,6 @@ void CWabunkoView::reportCaret(int extraLine) {
   edit_->getSel(start, end);
   const int line = edit_->lineFromChar(start);
   host_.showCaret(line + 1 + extraLine, extraLine ? 0 : start - edit_->lineIndex(line));
-}
-
-void CWabunkoView::syncFormatButtons() {
-  CommandRouter& router = host_.router();
-  const QTextCharFormat chars = edit_->selectionCharFormat();
-  const auto press = [&router](int id, bool on) {
-    QAction* action = router.action(id);
-    action->setCheckable(true);
-    action->setChecked(on);
-  };
-  press(cmd::FormatBold, chars.fontWeight() >= QFont::Bold);
-  press(cmd::FormatItalic, chars.fontItalic());
-  press(cmd::FormatUnderline, chars.fontUnderline());
-  const Qt::Alignment align = edit_->selectionParaFormat().alignment() & Qt::AlignHorizontal_Mask;
-  const int pressed = align & Qt::AlignHCenter ? cmd::AlignCentre
-                      : align & Qt::AlignRight ? cmd::AlignRight
-                      : align & (Qt::AlignLeft | Qt::AlignLeading) ? cmd::AlignLeft
-                                                                   : 0;
-  if (pressed != 0)
-    for (int id : {cmd::AlignLeft, cmd::AlignCentre, cmd::AlignRight}) press(id, id == pressed);
 }
 
 void CWabunkoView::setWordWrap(int mode) {
@@ -345,6 +343,7 @@ bool CWabunkoView::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
       case QEvent::FocusIn:
         insertMode_.follow(*edit_);
+        format_.showCaretFormat();
         hotKeys_->registerKeys();
         break;
       case QEvent::FocusOut: hotKeys_->unregisterKeys(); break;
@@ -363,10 +362,7 @@ bool CWabunkoView::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   if ((watched == horizontal_->viewport() || watched == vertical_->viewport()) && event->type() == QEvent::MouseButtonPress) {
-    QTimer::singleShot(0, this, [this] {
-      reportCaret(0);
-      syncFormatButtons();
-    });
+    QTimer::singleShot(0, this, [this] { reportCaret(0); });
   }
   return View::eventFilter(watched, event);
 }

@@ -6,6 +6,7 @@
 #include "platform/EditControl.h"
 #include "platform/View.h"
 #include "view/DisplaySettings.h"
+#include "view/FormatCommands.h"
 #include "view/InsertMode.h"
 #include "view/KeyboardAids.h"
 #include "view/NavigationCommands.h"
@@ -36,6 +37,8 @@ public:
   EditControl& edit() const override;
   LineNumberGutter& gutter() const { return *gutter_; }
   NavigationCommands& navigation() { return navigation_; }
+  // Character and paragraph formats of the selection; the format bar follows the caret.
+  FormatCommands& format() { return format_; }
   // The view's hot keys, held while it has the focus.
   ViewHotKeys& hotKeys() const { return *hotKeys_; }
   ViewHost& host() const { return host_; }
@@ -51,9 +54,6 @@ public:
   // Shows the caret's line and column in the status bar; extraLine 1 reports the start of
   // the next line (a line break is being typed).
   void reportCaret(int extraLine);
-  // The format bar's bold, italic, underline and alignment buttons follow the selection.
-  void syncFormatButtons();
-
   // Lays the text out in columns (or back in rows) in place: text, formats, undo steps,
   // modify flag, caret and selection stay as they are.
   void setVerticalWriting(bool vertical);
@@ -79,6 +79,7 @@ private:
   void mapTextTools();
   void mapConversions();
   void mapNavigation();
+  void mapFormatting();
   void moveCaretByHotKey(int id);
   void childWindowCommand(int id);
   void printPreview();
@@ -96,6 +97,7 @@ private:
   InsertMode insertMode_;
   TextToolCommands textTools_;
   NavigationCommands navigation_;
+  FormatCommands format_;
   KeyboardAids keyboardAids_;
   ViewHotKeys* hotKeys_;
   int wordWrap_ = 2;

@@ -3,7 +3,9 @@
 #include "frame/ProfileSettings.h"
 #include "frame/SettingsLayout.h"
 #include "platform/DocumentEditControl.h"
+#include "platform/TextFormatTwips.h"
 #include "view/CharFormat.h"
+#include "view/FormatArithmetic.h"
 
 #include <QPalette>
 #include <QTextCursor>
@@ -35,10 +37,7 @@ void DisplaySettings::apply(EditControl& shown) const {
 }
 
 void DisplaySettings::applyParagraphSettings(EditControl& shown) const {
-  // Millimetres as the program counts them: 57 twips each; the document counts pixels at
-  // 96 per inch, 15 twips each.
-  constexpr double kTwipsPerMillimetre = 57;
-  constexpr double kTwipsPerPixel = 15;
+  const auto pixels = [](int millimetres) { return pixelsFromTwips(millimetres * kTwipsPerMillimetre); };
   const int tab = readInt(store_, settings::StyleTabSpace);
   const int start = readInt(store_, settings::StyleIndentStart);
   const int left = readInt(store_, settings::StyleIndentLeft);
@@ -47,7 +46,7 @@ void DisplaySettings::applyParagraphSettings(EditControl& shown) const {
   // 32 tab stops, t, 2t, ... 32t.
   QTextOption option = shown.textDocument()->defaultTextOption();
   QList<QTextOption::Tab> tabs;
-  for (int i = 1; i <= 32; ++i) tabs.append(QTextOption::Tab(i * tab * kTwipsPerMillimetre / kTwipsPerPixel, QTextOption::LeftTab));
+  for (int i = 1; i <= 32; ++i) tabs.append(QTextOption::Tab(pixels(i * tab), QTextOption::LeftTab));
   option.setTabs(tabs);
   shown.textDocument()->setDefaultTextOption(option);
 
@@ -56,9 +55,9 @@ void DisplaySettings::applyParagraphSettings(EditControl& shown) const {
   // document without indents is left alone, which matters for large files.
   if (start == 0 && left == 0 && right == 0) return;
   QTextBlockFormat indents;
-  indents.setLeftMargin(left * kTwipsPerMillimetre / kTwipsPerPixel);
-  indents.setTextIndent(start * kTwipsPerMillimetre / kTwipsPerPixel);
-  indents.setRightMargin(right * kTwipsPerMillimetre / kTwipsPerPixel);
+  indents.setLeftMargin(pixels(left));
+  indents.setTextIndent(pixels(start));
+  indents.setRightMargin(pixels(right));
   const bool modified = shown.isModified();
   QTextCursor all(shown.textDocument());
   all.select(QTextCursor::Document);

@@ -32,6 +32,10 @@ public:
   virtual void setInsertMode(int mode) = 0;
   // The input method's button follows its open state.
   virtual void showImeStatus() = 0;
+  // The format bar follows the caret: its font boxes show the face and the size (in
+  // twips), its bold, italic, underline and alignment buttons whether the text has them.
+  virtual void showFormatOfCaret(const QString& face, int heightTwips) = 0;
+  virtual void checkFormatButton(int command, bool checked) = 0;
   virtual void setPrintPreviewActive(bool active) = 0;
   // The main window (nullptr while there is none).
   virtual QWidget* window() const = 0;

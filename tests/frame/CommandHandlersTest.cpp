@@ -23,9 +23,15 @@ namespace {
 
 TEST(CommandHandlers, EveryMenuItemIsARowAndShowsItsText) {
   AppHarness h;
-  for (const QAction* title : h.app().mainFrame()->menuBar()->actions()) {
-    for (const QAction* item : title->menu()->actions()) {
+  QList<QMenu*> menus;
+  for (const QAction* title : h.app().mainFrame()->menuBar()->actions()) menus << title->menu();
+  while (!menus.isEmpty()) {
+    for (const QAction* item : menus.takeFirst()->actions()) {
       if (item->isSeparator()) continue;
+      if (item->menu()) {
+        menus << item->menu();
+        continue;
+      }
       const Command* row = findCommand(item->data().toInt());
       ASSERT_NE(row, nullptr) << item->text().toStdString();
       EXPECT_EQ(item->text(), QString::fromUtf8(row->menuText));

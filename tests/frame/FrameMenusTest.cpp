@@ -20,8 +20,13 @@ std::vector<Menu> menusOf(const CMainFrame* frame) {
   std::vector<Menu> menus;
   for (const QAction* title : frame->menuBar()->actions()) {
     Menu menu{title->text(), {}};
-    for (const QAction* item : title->menu()->actions())
+    for (const QAction* item : title->menu()->actions()) {
       menu.items << (item->isSeparator() ? QStringLiteral("-") : item->text());
+      // A submenu's items follow its title, indented.
+      if (item->menu())
+        for (const QAction* sub : item->menu()->actions())
+          menu.items << QStringLiteral("  ") + (sub->isSeparator() ? QStringLiteral("-") : sub->text());
+    }
     menus.push_back(menu);
   }
   return menus;
@@ -42,6 +47,10 @@ TEST(FrameMenus, TheMenuBarHoldsEveryMenuInOrder) {
       {"表示(&V)",
        {"ﾌｧｲﾙ操作(&T)", "書式設定(&F)", "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", "-", "行番号(&L)", "縦書き(&V)", "-", "なし",
         "印刷幅", "ｳｨﾝﾄﾞｳの右端"}},
+      {"書式(&O)",
+       {"文字書式(&C)", "  ﾌｫﾝﾄ(&F)", "  -", "  ﾎﾞｰﾙﾄﾞ（&B）", "  ｲﾀﾘｯｸ（&I）", "  下線(L)", "  -", "  上付き(&U)",
+        "  下付き(&D)", "  解除(&R)", "段落書式(&P)", "  左寄せ(&L)", "  中央寄せ(&C)", "  右寄せ(&R)", "  -",
+        "  ｲﾝﾃﾞﾝﾄ"}},
       {"変換", {"小文字→大文字", "大文字→小文字", "半角→全角", "全角→半角", "-", "句読点"}},
       {"ﾂｰﾙ",
        {"行長", "行末空白の削除", "-", "引用記号", "縦方向", "ｼｸﾞﾆﾁｬ", "-", "追加コピー", "追加切り取り"}},

@@ -23,6 +23,13 @@ TEST(ToolButtonCatalogue, StoredListsBecomeCatalogueNumbers) {
   for (const Case& c : cases) EXPECT_EQ(parseButtonList(c.bar, c.items, c.count), c.want) << c.items;
 }
 
+TEST(ToolButtonCatalogue, AStoredListReadsBackAsWritten) {
+  const std::vector<int> buttons{1, 0, 0, 30, 1};
+  const std::string items = formatButtonList(Bar::File, buttons);
+  EXPECT_EQ(items, "新規/区切り/区切り/シグニチャ/新規/");
+  EXPECT_EQ(parseButtonList(Bar::File, items, 5), buttons);
+}
+
 TEST(ToolButtonCatalogue, DefaultSetsAndCountsFollowTheCatalogues) {
   EXPECT_EQ(buttonCatalogue(Bar::File).size(), 31u);
   EXPECT_EQ(buttonCatalogue(Bar::TextStyle).size(), 11u);
