@@ -1,5 +1,7 @@
 #include "CPunctuationDlg.h"
 
+#include "platform/Dialogs.h"
+
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -35,11 +37,8 @@ CPunctuationDlg::CPunctuationDlg(QWidget* parent) : QDialog(parent) {
   period_ = choices(this, layout, QStringLiteral("句点"), {{"．を。に変換", 1}, {"。を．に変換", 0}});
   width_ = choices(this, layout, QStringLiteral("変換の内容"),
                    {{"全角文字に変換", 1}, {"半角文字に変換", -1}, {"元の文字の型に変換", 0}});
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  QDialogButtonBox* buttons = okCancelButtons(this);
   buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("開始"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
 }
 

@@ -1,5 +1,7 @@
 #include "CReopenDlg.h"
 
+#include "platform/Dialogs.h"
+
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -30,11 +32,7 @@ CReopenDlg::CReopenDlg(CharCode current, QWidget* parent) : QDialog(parent), cod
   }
   if (QAbstractButton* start = codes_->button(static_cast<int>(current))) start->setChecked(true);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+  layout->addWidget(okCancelButtons(this));
 }
 
 CharCode CReopenDlg::code() const {

@@ -1,6 +1,9 @@
 #include "Dialogs.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QPushButton>
 #include <QFileInfo>
 
 namespace wabunko {
@@ -14,6 +17,15 @@ FileDialogHook& fileDialogHook() {
   return hook;
 }
 }  // namespace
+
+QDialogButtonBox* okCancelButtons(QDialog* dialog, Qt::Orientation orientation) {
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, orientation, dialog);
+  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
+  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+  return buttons;
+}
 
 QMessageBox::StandardButton showMessage(QWidget* parent, const MessageRequest& request) {
   if (messageHook()) return messageHook()(request);

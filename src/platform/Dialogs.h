@@ -8,9 +8,14 @@
 #include <functional>
 #include <optional>
 
+class QDialog;
+class QDialogButtonBox;
 class QWidget;
 
 namespace wabunko {
+
+// "OK" and "ｷｬﾝｾﾙ" for `dialog`: they accept and reject it.
+QDialogButtonBox* okCancelButtons(QDialog* dialog, Qt::Orientation orientation = Qt::Horizontal);
 
 struct MessageRequest {
   QString text;

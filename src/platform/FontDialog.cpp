@@ -1,5 +1,7 @@
 #include "platform/FontDialog.h"
 
+#include "platform/Dialogs.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -231,12 +233,8 @@ FontDialog::FontDialog(const FontChoice& initial, QWidget* parent)
   grid->addWidget(effects, 3, 0);
   grid->addWidget(sampleBox, 3, 1, 1, 2);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+  QDialogButtonBox* buttons = okCancelButtons(this, Qt::Vertical);
   buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &FontDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(grid, 1);
   layout->addWidget(buttons);

@@ -4,11 +4,11 @@
 #include "platform/Dialogs.h"
 #include "platform/SettingsStore.h"
 #include "platform/VirtualKeys.h"
+#include "settings/PageDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -230,16 +230,8 @@ bool CHotkeySettingPropertyPage::eventFilter(QObject* watched, QEvent* event) {
 void showHotkeyPage(QWidget* parent, SettingsStore& store) {
   QDialog dialog(parent);
   dialog.setWindowTitle(QStringLiteral("ホットキー"));
-  auto* layout = new QVBoxLayout(&dialog);
   auto* page = new CHotkeySettingPropertyPage(store, &dialog);
-  layout->addWidget(page);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  layout->addWidget(buttons);
-  if (dialog.exec() == QDialog::Accepted) page->writeSettings(store);
+  if (execPageDialog(dialog, page)) page->writeSettings(store);
 }
 
 }  // namespace wabunko

@@ -1,5 +1,7 @@
 #include "view/CIndentDlg.h"
 
+#include "platform/Dialogs.h"
+
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QIntValidator>
@@ -39,11 +41,7 @@ CIndentDlg::CIndentDlg(const IndentFields& fields, QWidget* parent) : QDialog(pa
     grid->addWidget(edit, i, 1);
     grid->addWidget(new QLabel(QStringLiteral("mm"), this), i, 2);
   }
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = okCancelButtons(this);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addWidget(buttons);
