@@ -106,7 +106,7 @@ bool CWabunkoDoc::showFile(std::string_view bytes, CharCode code, bool fileIsRea
   const bool readOnlySetting = readInt(app().store(), settings::FileReadOnly) != 0;
   bool whole = true;
   display()->showText([&](QTextDocument& content) { whole = DocumentStream::read(content, bytes, m_bRTF, code); },
-                      (fileIsReadOnly && readOnlySetting) || m_bReadOnly);
+                      m_bRTF, (fileIsReadOnly && readOnlySetting) || m_bReadOnly);
   return whole;
 }
 

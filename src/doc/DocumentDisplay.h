@@ -14,8 +14,9 @@ class DocumentDisplay {
 public:
   virtual EditControl& edit() const = 0;
   // Load: `fill` puts the file's text into the control's document; then the display
-  // settings apply, the text is shown read-only when `readOnly`, the caret is at the start.
-  virtual void showText(const std::function<void(QTextDocument&)>& fill, bool readOnly) = 0;
+  // settings apply (rich text keeps its own paragraph indents), the text is shown
+  // read-only when `readOnly`, the caret is at the start.
+  virtual void showText(const std::function<void(QTextDocument&)>& fill, bool richText, bool readOnly) = 0;
   // After each load or save: format buttons, change count, the title's mark.
   virtual void afterStream() = 0;
 

@@ -1,9 +1,12 @@
 #include "frame/ToolBars.h"
 
+#include "frame/CommandTable.h"
 #include "frame/FontCombos.h"
 #include "frame/ProfileSettings.h"
 #include "frame/SettingsLayout.h"
 #include "platform/CommandRouter.h"
+#include "platform/StandardCommands.h"
+#include "view/ViewCommands.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -31,14 +34,29 @@ struct ThemeIcon {
   const char* name;
 };
 constexpr ThemeIcon kThemeIcons[] = {
-    {57600, "document-new"},       {57601, "document-open"},       {57603, "document-save"},
-    {57607, "document-print"},     {57609, "document-print-preview"}, {57635, "edit-cut"},
-    {57634, "edit-copy"},          {57637, "edit-paste"},          {57643, "edit-undo"},
-    {57669, "help-contents"},      {32810, "edit-find"},           {32812, "edit-find-replace"},
-    {57602, "window-close"},       {57604, "document-save-as"},    {57632, "edit-delete"},
-    {57642, "edit-select-all"},    {32789, "preferences-desktop-font"}, {32790, "format-justify-left"},
-    {32791, "format-justify-center"}, {32792, "format-justify-right"}, {32819, "format-text-bold"},
-    {32820, "format-text-italic"}, {32821, "format-text-underline"},
+    {cmd::FileNew, "document-new"},
+    {cmd::FileOpen, "document-open"},
+    {cmd::FileSave, "document-save"},
+    {cmd::FilePrint, "document-print"},
+    {cmd::FilePrintPreview, "document-print-preview"},
+    {cmd::EditCut, "edit-cut"},
+    {cmd::EditCopy, "edit-copy"},
+    {cmd::EditPaste, "edit-paste"},
+    {cmd::EditUndo, "edit-undo"},
+    {cmd::HelpIndex, "help-contents"},
+    {cmd::FindText, "edit-find"},
+    {cmd::ReplaceText, "edit-find-replace"},
+    {cmd::FileClose, "window-close"},
+    {cmd::FileSaveAs, "document-save-as"},
+    {cmd::EditClear, "edit-delete"},
+    {cmd::EditSelectAll, "edit-select-all"},
+    {cmd::FormatFont, "preferences-desktop-font"},
+    {cmd::AlignLeft, "format-justify-left"},
+    {cmd::AlignCentre, "format-justify-center"},
+    {cmd::AlignRight, "format-justify-right"},
+    {cmd::FormatBold, "format-text-bold"},
+    {cmd::FormatItalic, "format-text-italic"},
+    {cmd::FormatUnderline, "format-text-underline"},
 };
 
 // A position shows the state the update handlers give its command's shared action.

@@ -115,10 +115,10 @@ EditControl& CWabunkoView::edit() const { return *edit_; }
 
 std::array<DocumentEditControl*, 2> CWabunkoView::controls() const { return {horizontal_, vertical_}; }
 
-void CWabunkoView::showText(const std::function<void(QTextDocument&)>& fill, bool readOnly) {
+void CWabunkoView::showText(const std::function<void(QTextDocument&)>& fill, bool richText, bool readOnly) {
   // No caret report or layout while the control fills, the caret at the start afterwards.
   edit_->streamIn(fill);
-  display_.apply(*edit_);
+  display_.apply(*edit_, richText ? DisplaySettings::Indents::KeepTheText : DisplaySettings::Indents::Apply);
   if (readOnly) {
     edit_->setReadOnly(true);
     display_.applyReadOnlyFont(*edit_);

@@ -44,7 +44,7 @@ public:
   ViewHost& host() const { return host_; }
   SettingsStore& store() const { return store_; }
 
-  void showText(const std::function<void(QTextDocument&)>& fill, bool readOnly) override;
+  void showText(const std::function<void(QTextDocument&)>& fill, bool richText, bool readOnly) override;
 
   void setBackgroundColor(int colorRef);
 

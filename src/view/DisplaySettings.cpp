@@ -23,7 +23,7 @@ void DisplaySettings::applyCompositionStyles() const {
   for (DocumentEditControl* control : controls_) control->setCompositionStyles(styles);
 }
 
-void DisplaySettings::apply(EditControl& shown) const {
+void DisplaySettings::apply(EditControl& shown, Indents indents) const {
   const FontRecord font = readFont(store_, QString::fromUtf8(settings::kFontDefault));
   const QTextCharFormat format = charFormatFromFont(font.font);
   shown.textDocument()->setDefaultFont(format.font());
@@ -33,10 +33,10 @@ void DisplaySettings::apply(EditControl& shown) const {
     control->widget()->setPalette(palette);
   }
   setBackgroundColor(readInt(store_, settings::ColorBackGroundChild));
-  applyParagraphSettings(shown);
+  applyParagraphSettings(shown, indents);
 }
 
-void DisplaySettings::applyParagraphSettings(EditControl& shown) const {
+void DisplaySettings::applyParagraphSettings(EditControl& shown, Indents which) const {
   const auto pixels = [](int millimetres) { return pixelsFromTwips(millimetres * kTwipsPerMillimetre); };
   const int tab = readInt(store_, settings::StyleTabSpace);
   const int start = readInt(store_, settings::StyleIndentStart);
@@ -53,7 +53,7 @@ void DisplaySettings::applyParagraphSettings(EditControl& shown) const {
   // The first line of a paragraph starts `start` mm right of the others, which start at
   // `left` mm (a negative start gives a hanging indent). Every paragraph takes them; a
   // document without indents is left alone, which matters for large files.
-  if (start == 0 && left == 0 && right == 0) return;
+  if (which == Indents::KeepTheText || (start == 0 && left == 0 && right == 0)) return;
   QTextBlockFormat indents;
   indents.setLeftMargin(pixels(left));
   indents.setTextIndent(pixels(start));

@@ -17,14 +17,15 @@ public:
 
   void applyCompositionStyles() const;
   // The default font and text colour, background, tab stops and indents; `shown` holds the
-  // text.
-  void apply(EditControl& shown) const;
+  // text. Rich text read from a file keeps the indents of its own paragraphs.
+  enum class Indents { Apply, KeepTheText };
+  void apply(EditControl& shown, Indents indents = Indents::Apply) const;
   // Read-only text takes its own font and colour, all of it.
   void applyReadOnlyFont(EditControl& shown) const;
   void setBackgroundColor(int colorRef) const;
 
 private:
-  void applyParagraphSettings(EditControl& shown) const;
+  void applyParagraphSettings(EditControl& shown, Indents indents) const;
 
   const SettingsStore& store_;
   std::array<DocumentEditControl*, 2> controls_;

@@ -197,6 +197,12 @@ TEST_P(FormatCommandsTest, AFormattedTextFileIsSavedAsRichTextAndReadsBackTheSam
   run(cmd::FormatSuperscript);
   edit().setSel(8, 8);
   run(cmd::AlignRight);
+  // The indents also become the defaults for new text; the file's paragraphs keep their own.
+  setIndentDialogHook([](CIndentDlg& dialog) {
+    dialog.findChild<QLineEdit*>(QStringLiteral("leftEdit"))->setText(QStringLiteral("10"));
+    return true;
+  });
+  run(cmd::FormatIndent);
   doc()->onFileSave();
   ASSERT_TRUE(readBytes(path).startsWith("{\\rtf1"));
 
@@ -212,6 +218,8 @@ TEST_P(FormatCommandsTest, AFormattedTextFileIsSavedAsRichTextAndReadsBackTheSam
   EXPECT_EQ(heightTwips(c.charFormat(), {}), 144);
   EXPECT_EQ(offsetTwips(c.charFormat()), 72);
   EXPECT_EQ(text->findBlockByNumber(1).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+  EXPECT_EQ(twipsFromPixels(text->findBlockByNumber(1).blockFormat().leftMargin()), 570);
+  EXPECT_EQ(text->findBlockByNumber(0).blockFormat().leftMargin(), 0);
   EXPECT_EQ(text->toPlainText(), QStringLiteral("abcdef\nsecond line"));
 }
 
