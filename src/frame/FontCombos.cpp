@@ -77,6 +77,11 @@ void FontBox::keyPressEvent(QKeyEvent* event) {
     Q_EMIT chosen(currentText());
     return;
   }
+  if (event->key() == Qt::Key_Escape && !view()->isVisible()) {
+    event->accept();
+    Q_EMIT abandoned();
+    return;
+  }
   QComboBox::keyPressEvent(event);
 }
 
@@ -129,6 +134,8 @@ FontCombos::FontCombos(QToolBar* bar, SettingsStore& store, std::function<CWabun
   bar->addWidget(size_);
   connect(name_, &FontBox::chosen, this, &FontCombos::onFaceChosen);
   connect(size_, &FontBox::chosen, this, &FontCombos::onSizeChosen);
+  for (FontBox* box : std::initializer_list<FontBox*>{name_, size_})
+    connect(box, &FontBox::abandoned, this, &FontCombos::backToText);
 }
 
 void FontCombos::showFormatOfCaret(const QString& face, int heightTwips) {
@@ -170,8 +177,17 @@ void FontCombos::onSizeChosen(const QString& text) {
 
 void FontCombos::refuse() {
   QApplication::beep();
+  showShown();
+}
+
+void FontCombos::showShown() {
   if (shownFace_) name_->showFace(*shownFace_);
   if (shownHeight_) size_->showSize(*shownHeight_);
+}
+
+void FontCombos::backToText() {
+  showShown();
+  if (CWabunkoView* view = activeView_ ? activeView_() : nullptr) view->setFocus();
 }
 
 }  // namespace wabunko

@@ -18,7 +18,8 @@ class CWabunkoView;
 class SettingsStore;
 
 // An editable box of the format bar. Picking an item or pressing Enter chooses; leaving
-// the box with the focus does not, so text typed and abandoned changes nothing.
+// the box with the focus does not, so text typed and abandoned changes nothing. Esc
+// leaves it for the text.
 class FontBox : public QComboBox {
   Q_OBJECT
 public:
@@ -26,6 +27,7 @@ public:
 
 Q_SIGNALS:
   void chosen(const QString& text);
+  void abandoned();
 
 protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -73,6 +75,9 @@ private:
   void onSizeChosen(const QString& text);
   // What cannot be applied is refused with a beep, and the caret's format shows again.
   void refuse();
+  void showShown();
+  // Esc: the caret's format shows again and the keyboard goes back to the text.
+  void backToText();
 
   std::function<CWabunkoView*()> activeView_;
   CFontNameCombo* name_;

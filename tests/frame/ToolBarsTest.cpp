@@ -194,6 +194,11 @@ TEST(FontCombos, TheChosenSizeIsTheOneShown) {
     EXPECT_EQ(f.selection().fontPointSize(), 10.5) << refused;
     EXPECT_EQ(sizes->currentText(), QStringLiteral("10.5")) << refused;  // the caret's size again
   }
+  // Esc abandons what was typed.
+  sizes->setEditText(QStringLiteral("48"));
+  QTest::keyClick(sizes, Qt::Key_Escape);
+  EXPECT_EQ(sizes->currentText(), QStringLiteral("10.5"));
+  EXPECT_EQ(f.selection().fontPointSize(), 10.5);
 }
 
 TEST(FontCombos, TheChosenFaceIsTheBareFace) {
