@@ -22,6 +22,11 @@ add_library(wabunko_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/search/DialogPlacement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/search/TextMatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/search/UpwardSearch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/search/ExtensionList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/search/FileHits.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/search/FolderWalk.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/search/ResultRows.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/platform/PosixFolderLister.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/HotKeyTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/HotkeyAssignments.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/ToolbarPageModel.cpp

@@ -1,6 +1,7 @@
 #include "CMainFrame.h"
 
 #include "app/CWabunkoApp.h"
+#include "doc/CWabunkoDoc.h"
 #include "frame/AutoSave.h"
 #include "frame/CChildFrame.h"
 #include "frame/FrameCommands.h"
@@ -23,6 +24,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/StandardCommands.h"
 #include "search/FindCommands.h"
+#include "search/FindInFilesCommands.h"
 #include "view/CWabunkoView.h"
 #include "view/ViewHotKeys.h"
 #include "view/ViewCommands.h"
@@ -122,6 +124,13 @@ CMainFrame::CMainFrame()
         return view ? &view->edit() : nullptr;
       },
       post);
+  findInFiles_ = std::make_unique<FindInFilesCommands>(
+      this, store_, find_->state(),
+      FindInFilesCommands::Hooks{[] { return openDocumentTexts(CWabunkoApp::instance().documents()); },
+                                 [](const QString& path, int paragraph) {
+                                   if (CWabunkoDoc* doc = CWabunkoApp::instance().openDocumentFile(path))
+                                     showParagraph(*doc, paragraph);
+                                 }});
   mapCommands();
   // A view that becomes active lays out and paints every gutter anew.
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
@@ -185,6 +194,7 @@ std::vector<CommandTarget*> CMainFrame::commandRoute() {
   }
   route.push_back(this);
   route.push_back(find_.get());
+  route.push_back(findInFiles_.get());
   route.push_back(arrangement_);
   route.push_back(&CWabunkoApp::instance());
   return route;
@@ -301,6 +311,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // A find in files stops before anything else, its file being searched done.
+  findInFiles_->stop();
   // The frame's state is written first, also when the user then cancels the close.
   writeFrameState();
   DocumentManager& documents = CWabunkoApp::instance().documentManager();

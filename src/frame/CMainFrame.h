@@ -20,6 +20,7 @@ namespace wabunko {
 class AutoSave;
 class CWabunkoView;
 class FindCommands;
+class FindInFilesCommands;
 class FrameHotKeys;
 class FrameMenus;
 class MdiArrangement;
@@ -38,14 +39,15 @@ public:
   FrameHotKeys& hotKeys() const { return *hotKeys_; }
   // The find strings and the find dialog, with the commands that use them.
   FindCommands& find() const { return *find_; }
+  FindInFilesCommands& findInFiles() const { return *findInFiles_; }
   // The two toolbars and the format bar's font boxes.
   ToolBars& toolBars() const { return *toolBars_; }
   QToolBar* toolBar() const;
   QToolBar* textStyleBar() const;
   CWabunkoView* activeView() const;
 
-  // Active view, its document, its child frame, this frame, find and replace, the
-  // arrangement, the application.
+  // Active view, its document, its child frame, this frame, find and replace, find in
+  // files, the arrangement, the application.
   std::vector<CommandTarget*> commandRoute();
 
   // A later start handed over a file (empty: a new document): open it and come to the
@@ -109,6 +111,7 @@ private:
   QTimer* statusTimer_;
   std::unique_ptr<StatusPanes> statusPanes_;
   std::unique_ptr<FindCommands> find_;
+  std::unique_ptr<FindInFilesCommands> findInFiles_;
 };
 
 }  // namespace wabunko

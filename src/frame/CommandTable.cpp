@@ -56,6 +56,7 @@ constexpr Command kFixedRows[] = {
     {cmd::FindNext, "次を検索(&I)", "次を検索", 12, kBuilt, "次を検索", ""},
     {cmd::ReplaceText, "置換(&E)", "置換", 13, kBuilt, "置換", "Ctrl+H"},
     {cmd::FindUpward, "上に検索", "", -1, kBuilt},
+    {cmd::FindInFiles, "ﾌｧｲﾙから検索...", "", -1, kBuilt},
     {cmd::ViewLineNumbers, "行番号(&L)", "", -1, kBuilt},
     {cmd::Reopen, "開き直し", "", -1, kBuilt},
     {cmd::ToolAppendCopy, "追加コピー", "", -1, kBuilt},

@@ -53,6 +53,7 @@ const std::vector<MenuDef>& mainMenus() {
         {cmd::FindNext},
         {cmd::FindUpward},
         {cmd::ReplaceText},
+        {cmd::FindInFiles},
         {kSeparator},
         {cmd::ReadOnlyToggle},
         {cmd::EditSignature}}},

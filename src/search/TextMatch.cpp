@@ -17,6 +17,18 @@ char16_t foldLetterCase(char16_t c) {
   return c;
 }
 
+unsigned char foldLetterCaseByte(unsigned char c) {
+  return static_cast<unsigned char>(foldLetterCase(c));
+}
+
+unsigned char foldLetterCaseTrail(unsigned char lead, unsigned char trail) {
+  // Ａ-Ｚ and ａ-ｚ are one run each of the row with lead byte 0x82, in the order of their
+  // Unicode codes.
+  constexpr unsigned char kUpperA = 0x60, kUpperZ = 0x79, kLowerA = 0x81;
+  if (lead != 0x82 || trail < kUpperA || trail > kUpperZ) return trail;
+  return static_cast<unsigned char>(trail - kUpperA + kLowerA);
+}
+
 bool sameText(std::u16string_view a, std::u16string_view b, bool matchCase) {
   if (matchCase) return a == b;
   return std::ranges::equal(a, b, {}, foldLetterCase, foldLetterCase);

@@ -10,6 +10,11 @@ namespace wabunko {
 
 char16_t foldLetterCase(char16_t c);
 
+// The same rule over code page 932 bytes: a single-byte character (A-Z to a-z), and the
+// trail byte of a double-byte one (Ａ-Ｚ, 82 60-82 79, to ａ-ｚ, 82 81-82 9A).
+unsigned char foldLetterCaseByte(unsigned char c);
+unsigned char foldLetterCaseTrail(unsigned char lead, unsigned char trail);
+
 // Whether `a` and `b` are the same text under the rule above.
 bool sameText(std::u16string_view a, std::u16string_view b, bool matchCase);
 

@@ -65,8 +65,9 @@ TEST(CommandHandlers, EachRowIsHandledExactlyWhenBuiltAndOnlyOncePerTarget) {
   writeBytes(h.path(QStringLiteral("a.txt")), "text");
   ASSERT_NE(h.open(h.path(QStringLiteral("a.txt"))), nullptr);
   const std::vector<CommandTarget*> route = h.app().mainFrame()->commandRoute();
-  // View, document, child frame, main frame, find and replace, arrangement, application.
-  ASSERT_EQ(route.size(), 7u);
+  // View, document, child frame, main frame, find and replace, find in files, arrangement,
+  // application.
+  ASSERT_EQ(route.size(), 8u);
   for (const Command& row : commandTable()) {
     const bool handled = std::ranges::any_of(route, [&](const CommandTarget* t) { return t->handlesCommand(row.id); });
     EXPECT_EQ(handled, row.built) << row.id;

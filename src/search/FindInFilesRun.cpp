@@ -1,0 +1,142 @@
+#include "FindInFilesRun.h"
+
+#include "doc/TextBridge.h"
+#include "platform/PosixFolderLister.h"
+#include "search/FileHits.h"
+#include "search/FolderWalk.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+namespace wabunko {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+// Rows reach the window at this pace, so the window keeps up with the walk.
+constexpr auto kDeliveryPeriod = std::chrono::milliseconds(50);
+
+QString utf8(const std::string& s) { return QString::fromStdString(s); }
+
+std::optional<std::string> readFile(const std::string& path, std::string& buffer) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  buffer.clear();
+  char chunk[1 << 16];
+  while (file.read(chunk, sizeof chunk) || file.gcount() > 0) buffer.append(chunk, static_cast<std::size_t>(file.gcount()));
+  if (file.bad()) return std::nullopt;
+  return buffer;
+}
+
+// The walk's files, or the listed ones.
+class FileSource {
+public:
+  FileSource(std::variant<FindInFilesRun::Walk, FindInFilesRun::Files>& source, PosixFolderLister& lister) {
+    if (auto* walk = std::get_if<FindInFilesRun::Walk>(&source))
+      walk_.emplace(walk->root, walk->extensions, lister);
+    else
+      files_ = &std::get<FindInFilesRun::Files>(source);
+  }
+  std::optional<WalkFile> next() {
+    if (walk_) return walk_->next();
+    if (next_ >= files_->size()) return std::nullopt;
+    const std::string& path = (*files_)[next_++];
+    const std::size_t slash = path.rfind('/');
+    return WalkFile{path.substr(0, slash + 1), path.substr(slash + 1)};
+  }
+  std::string folder() const { return walk_ ? walk_->currentFolder() : std::string(); }
+  std::vector<std::string> unreadableFolders() const { return walk_ ? walk_->unreadableFolders() : std::vector<std::string>{}; }
+
+private:
+  std::optional<FolderWalk> walk_;
+  const FindInFilesRun::Files* files_ = nullptr;
+  std::size_t next_ = 0;
+};
+
+}  // namespace
+
+FindInFilesRun::FindInFilesRun(std::variant<Walk, Files> source, std::string needle, bool matchCase,
+                               std::map<std::string, std::string> openTexts, QObject* parent)
+    : QObject(parent),
+      source_(std::move(source)),
+      needle_(std::move(needle)),
+      matchCase_(matchCase),
+      openTexts_(std::move(openTexts)) {}
+
+FindInFilesRun::~FindInFilesRun() {
+  cancel();
+  if (worker_.joinable()) worker_.join();
+}
+
+void FindInFilesRun::start() {
+  running_ = true;
+  worker_ = std::thread([this] { work(); });
+}
+
+void FindInFilesRun::cancel() { cancelled_ = true; }
+
+void FindInFilesRun::work() {
+  PosixFolderLister lister;
+  FileSource files(source_, lister);
+  Summary summary;
+  std::vector<FileResult> batch;
+  std::string buffer;
+  auto lastDelivery = Clock::now();
+  while (!cancelled_) {
+    const std::optional<WalkFile> file = files.next();
+    if (!file) break;
+    const std::string path = file->path();
+    const std::string* text = nullptr;
+    bool open = false;
+    if (!openTexts_.empty()) {
+      std::error_code error;
+      const auto found = openTexts_.find(std::filesystem::canonical(path, error).string());
+      if (!error && found != openTexts_.end()) {
+        text = &found->second;
+        open = true;
+      }
+    }
+    if (!text) {
+      if (readFile(path, buffer)) text = &buffer;
+      else summary.unreadable << utf8(path);
+    }
+    if (text) {
+      const std::vector<FileHit> hits = open ? findInText(*text, needle_, matchCase_) : findInFile(*text, needle_, matchCase_);
+      ++summary.progress.files;
+      if (!hits.empty()) {
+        FileResult result{utf8(file->folder), utf8(file->name), {}};
+        result.hits.reserve(hits.size());
+        for (const FileHit& hit : hits)
+          result.hits.emplace_back(hit.paragraph, QString::fromStdU16String(TextBridge::toUnicode(hit.excerpt)));
+        summary.progress.rows += static_cast<int>(hits.size());
+        batch.push_back(std::move(result));
+      }
+    }
+    if (Clock::now() - lastDelivery >= kDeliveryPeriod) {
+      summary.progress.folder = utf8(files.folder());
+      deliver(std::move(batch), summary.progress);
+      batch.clear();
+      lastDelivery = Clock::now();
+    }
+  }
+  summary.progress.folder = utf8(files.folder());
+  deliver(std::move(batch), summary.progress);
+  summary.cancelled = cancelled_;
+  QStringList unreadable;
+  for (const std::string& folder : files.unreadableFolders()) unreadable << utf8(folder);
+  summary.unreadable = unreadable + summary.unreadable;
+  QMetaObject::invokeMethod(this, [this, summary] {
+    running_ = false;
+    Q_EMIT finished(summary);
+  }, Qt::QueuedConnection);
+}
+
+void FindInFilesRun::deliver(std::vector<FileResult> batch, Progress progress) {
+  QMetaObject::invokeMethod(this, [this, batch = std::move(batch), progress] {
+    if (!batch.empty()) Q_EMIT found(batch);
+    Q_EMIT progressed(progress);
+  }, Qt::QueuedConnection);
+}
+
+}  // namespace wabunko
