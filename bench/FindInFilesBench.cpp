@@ -37,6 +37,16 @@
 #include "search/FileHits.h"
 #include "search/FolderWalk.h"
 
+#ifdef WABUNKO_BENCH_WINDOW
+#include "search/CFindResultDlg.h"
+#include "search/FindInFilesRun.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <thread>
+#endif
+
 namespace wabunko::bench {
 namespace {
 
@@ -222,6 +232,43 @@ void print(const char* what, const Result& result, const char* counted) {
   std::printf("\n");
 }
 
+#ifdef WABUNKO_BENCH_WINDOW
+// The whole search as the editor runs it: on its threads, its rows going into the result
+// window (offscreen). Also the longest the window's event loop waited meanwhile, which is
+// how long a key typed into an editor window could wait.
+Result findInWindow(const Tree& tree, const std::string& extensions, const std::string& needle, double* longestWait) {
+  const auto start = std::chrono::steady_clock::now();
+  CFindResultDlg window;
+  FindInFilesRun run(FindInFilesRun::Walk{tree.root.string(), ExtensionList::parse(extensions)}, needle, true, {});
+  QObject::connect(&run, &FindInFilesRun::found, &window,
+                   [&window](const std::vector<FileResult>& batch) { window.model().add(batch); });
+  QEventLoop loop;
+  Result result;
+  QObject::connect(&run, &FindInFilesRun::finished, &loop, [&](const FindInFilesRun::Summary& summary) {
+    result.files = summary.progress.files;
+    loop.quit();
+  });
+  QTimer tick;
+  tick.setInterval(5);
+  auto last = std::chrono::steady_clock::now();
+  *longestWait = 0;
+  QObject::connect(&tick, &QTimer::timeout, [&] {
+    const auto now = std::chrono::steady_clock::now();
+    *longestWait = std::max(*longestWait, std::chrono::duration<double>(now - last).count());
+    last = now;
+  });
+  tick.start();
+  window.show();
+  run.start();
+  loop.exec();
+  result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  result.matches = static_cast<std::size_t>(window.model().rowCount());
+  for (int row = 0; row < window.model().rowCount(); ++row)
+    if (window.model().rows().at(static_cast<std::size_t>(row)).file.ends_with(".txt")) ++result.textMatches;
+  return result;
+}
+#endif
+
 struct Timing {
   const char* what;
   const char* counted;
@@ -231,8 +278,15 @@ struct Timing {
 }  // namespace
 }  // namespace wabunko::bench
 
-int main() {
+int main(int argc, char** argv) {
   using namespace wabunko::bench;
+#ifdef WABUNKO_BENCH_WINDOW
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+#else
+  (void)argc;
+  (void)argv;
+#endif
   const std::filesystem::path base =
       std::filesystem::temp_directory_path() / ("wabunko-find-bench-" + std::to_string(getpid()));
   std::filesystem::create_directories(base);
@@ -260,6 +314,13 @@ int main() {
     timing.run();
     print(timing.what, timing.run(), timing.counted);
   }
+#ifdef WABUNKO_BENCH_WINDOW
+  double longestWait = 0;
+  findInWindow(tree, "txt/rtf/", kWord, &longestWait);
+  print("the editor's search into the result window", findInWindow(tree, "txt/rtf/", kWord, &longestWait), "matches");
+  std::printf("    (%u threads; the window's event loop waited at most %.0f ms)\n", std::max(1u, std::thread::hardware_concurrency()),
+              longestWait * 1000);
+#endif
   std::printf("  letter case folded (%s):\n", kFoldedWord.c_str());
   std::ofstream(base / "pattern", std::ios::binary) << kFoldedWord << "\n";
   findInTree(tree, "txt/rtf/", kFoldedWord, false, readWhole);
@@ -281,6 +342,10 @@ int main() {
       dropCaches();
       print(timing.what, timing.run(), timing.counted);
     }
+#ifdef WABUNKO_BENCH_WINDOW
+    dropCaches();
+    print("the editor's search into the result window", findInWindow(tree, "txt/rtf/", kWord, &longestWait), "matches");
+#endif
   } else {
     std::printf("cold: not measured (the page cache can be dropped only as root)\n");
   }

@@ -46,8 +46,7 @@ CExtensionDlg::CExtensionDlg(QWidget* parent) : QDialog(parent), edit_(new QLine
 QString CExtensionDlg::extension() const { return edit_->text(); }
 
 void CExtensionDlg::accept() {
-  const QByteArray bytes = extension().toUtf8();
-  if (const auto problem = checkExtension(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+  if (const auto problem = checkExtension(extension().toStdString())) {
     showMessage(this, {problemText(*problem), QStringLiteral("Wabunko"), QMessageBox::Warning, QMessageBox::Ok});
     edit_->setFocus(Qt::OtherFocusReason);
     edit_->selectAll();

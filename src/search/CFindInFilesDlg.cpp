@@ -60,13 +60,7 @@ void CFindInFilesDlg::buildControls() {
     return button;
   };
 
-  findList_ = new QComboBox(this);
-  findList_->setObjectName(QStringLiteral("findList"));
-  findList_->setEditable(true);
-  // Only "検索開始" puts the string into the history; Enter presses it.
-  findList_->setInsertPolicy(QComboBox::NoInsert);
-  findList_->setMinimumContentsLength(28);
-  findList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  findList_ = historyList(this, QStringLiteral("findList"));
   addLabel(QStringLiteral("検索する文字列 ： "), findList_, 0);
   grid->addWidget(findList_, 0, 1, 1, 2);
 

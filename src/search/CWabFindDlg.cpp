@@ -12,20 +12,6 @@
 #include <QVBoxLayout>
 
 namespace wabunko {
-namespace {
-
-QComboBox* historyList(QWidget* parent, const QString& name) {
-  auto* list = new QComboBox(parent);
-  list->setObjectName(name);
-  list->setEditable(true);
-  // The buttons put entries into the list; Enter only presses the default button.
-  list->setInsertPolicy(QComboBox::NoInsert);
-  list->setMinimumContentsLength(28);
-  list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  return list;
-}
-
-}  // namespace
 
 CWabFindDlg::CWabFindDlg(bool findOnly, SettingsStore& store, Post post, QWidget* parent)
     : QDialog(parent), store_(store) {

@@ -15,6 +15,16 @@ settings::Setting entry(History history, std::size_t i) {
 
 }  // namespace
 
+QComboBox* historyList(QWidget* parent, const QString& name) {
+  auto* list = new QComboBox(parent);
+  list->setObjectName(name);
+  list->setEditable(true);
+  list->setInsertPolicy(QComboBox::NoInsert);
+  list->setMinimumContentsLength(28);
+  list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  return list;
+}
+
 QString firstLine(const QString& text) {
   const qsizetype end = text.indexOf(QRegularExpression(QStringLiteral("[\\r\\n\\x{2028}\\x{2029}]")));
   return end < 0 ? text : text.left(end);

@@ -5,12 +5,17 @@
 #include <QString>
 
 class QComboBox;
+class QWidget;
 
 namespace wabunko {
 
 class SettingsStore;
 
 enum class History { Find, Replace };
+
+// An editable drop-down list for a history, named `name`. Enter in it presses the dialog's
+// default button; only that button puts the string into the list.
+QComboBox* historyList(QWidget* parent, const QString& name);
 
 // A string's first line: it ends before the first line break.
 QString firstLine(const QString& text);

@@ -5,9 +5,13 @@
 #include "search/FileHits.h"
 #include "search/FolderWalk.h"
 
+#include <algorithm>
 #include <chrono>
+#include <deque>
 #include <filesystem>
 #include <fstream>
+#include <future>
+#include <iterator>
 #include <optional>
 
 namespace wabunko {
@@ -16,17 +20,20 @@ namespace {
 using Clock = std::chrono::steady_clock;
 // Rows reach the window at this pace, so the window keeps up with the walk.
 constexpr auto kDeliveryPeriod = std::chrono::milliseconds(50);
+// Files searched by one task: enough to make a task worth its thread, few enough that
+// the tasks share the work evenly.
+constexpr std::size_t kFilesPerTask = 64;
 
 QString utf8(const std::string& s) { return QString::fromStdString(s); }
 
-std::optional<std::string> readFile(const std::string& path, std::string& buffer) {
+// The whole file into `buffer`; false when it cannot be read.
+bool readFile(const std::string& path, std::string& buffer) {
   std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
+  if (!file) return false;
   buffer.clear();
   char chunk[1 << 16];
   while (file.read(chunk, sizeof chunk) || file.gcount() > 0) buffer.append(chunk, static_cast<std::size_t>(file.gcount()));
-  if (file.bad()) return std::nullopt;
-  return buffer;
+  return !file.bad();
 }
 
 // The walk's files, or the listed ones.
@@ -76,17 +83,13 @@ void FindInFilesRun::start() {
 
 void FindInFilesRun::cancel() { cancelled_ = true; }
 
-void FindInFilesRun::work() {
-  PosixFolderLister lister;
-  FileSource files(source_, lister);
-  Summary summary;
-  std::vector<FileResult> batch;
+FindInFilesRun::Searched FindInFilesRun::search(const std::vector<WalkFile>& files) const {
+  Searched searched;
   std::string buffer;
-  auto lastDelivery = Clock::now();
-  while (!cancelled_) {
-    const std::optional<WalkFile> file = files.next();
-    if (!file) break;
-    const std::string path = file->path();
+  for (const WalkFile& file : files) {
+    // Cancel waits for no more than the file being searched.
+    if (cancelled_) break;
+    const std::string path = file.path();
     const std::string* text = nullptr;
     bool open = false;
     if (!openTexts_.empty()) {
@@ -97,29 +100,58 @@ void FindInFilesRun::work() {
         open = true;
       }
     }
+    if (!text && readFile(path, buffer)) text = &buffer;
     if (!text) {
-      if (readFile(path, buffer)) text = &buffer;
-      else summary.unreadable << utf8(path);
+      searched.unreadable << utf8(path);
+      continue;
     }
-    if (text) {
-      const std::vector<FileHit> hits = open ? findInText(*text, needle_, matchCase_) : findInFile(*text, needle_, matchCase_);
-      ++summary.progress.files;
-      if (!hits.empty()) {
-        FileResult result{utf8(file->folder), utf8(file->name), {}};
-        result.hits.reserve(hits.size());
-        for (const FileHit& hit : hits)
-          result.hits.emplace_back(hit.paragraph, QString::fromStdU16String(TextBridge::toUnicode(hit.excerpt)));
-        summary.progress.rows += static_cast<int>(hits.size());
-        batch.push_back(std::move(result));
-      }
-    }
+    ++searched.files;
+    const std::vector<FileHit> hits = open ? findInText(*text, needle_, matchCase_) : findInFile(*text, needle_, matchCase_);
+    if (hits.empty()) continue;
+    FileResult result{utf8(file.folder), utf8(file.name), {}};
+    result.hits.reserve(hits.size());
+    for (const FileHit& hit : hits)
+      result.hits.emplace_back(hit.paragraph, QString::fromStdU16String(TextBridge::toUnicode(hit.excerpt)));
+    searched.rows += static_cast<int>(hits.size());
+    searched.results.push_back(std::move(result));
+  }
+  return searched;
+}
+
+void FindInFilesRun::work() {
+  PosixFolderLister lister;
+  FileSource files(source_, lister);
+  Summary summary;
+  std::vector<FileResult> batch;
+  auto lastDelivery = Clock::now();
+  // The files are searched a few at a time on as many threads as the machine has cores;
+  // what they find is taken in walk order.
+  const std::size_t threads = std::max(1u, std::thread::hardware_concurrency());
+  std::deque<std::future<Searched>> searching;
+  const auto takeOldest = [&] {
+    Searched searched = searching.front().get();
+    searching.pop_front();
+    summary.progress.files += searched.files;
+    summary.progress.rows += searched.rows;
+    summary.unreadable += searched.unreadable;
+    std::move(searched.results.begin(), searched.results.end(), std::back_inserter(batch));
     if (Clock::now() - lastDelivery >= kDeliveryPeriod) {
       summary.progress.folder = utf8(files.folder());
       deliver(std::move(batch), summary.progress);
       batch.clear();
       lastDelivery = Clock::now();
     }
+  };
+  while (!cancelled_) {
+    std::vector<WalkFile> some;
+    while (some.size() < kFilesPerTask)
+      if (std::optional<WalkFile> file = files.next()) some.push_back(std::move(*file));
+      else break;
+    if (some.empty()) break;
+    searching.push_back(std::async(std::launch::async, [this, some = std::move(some)] { return search(some); }));
+    if (searching.size() >= 2 * threads) takeOldest();
   }
+  while (!searching.empty()) takeOldest();
   summary.progress.folder = utf8(files.folder());
   deliver(std::move(batch), summary.progress);
   summary.cancelled = cancelled_;

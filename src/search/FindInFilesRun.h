@@ -6,6 +6,7 @@
 // Cancel stops it after the file being searched.
 
 #include "search/ExtensionList.h"
+#include "search/FolderWalk.h"
 #include "search/ResultModel.h"
 
 #include <QObject>
@@ -55,7 +56,15 @@ Q_SIGNALS:
   void finished(const FindInFilesRun::Summary& summary);
 
 private:
+  // What a few files gave.
+  struct Searched {
+    std::vector<FileResult> results;
+    int files = 0;
+    int rows = 0;
+    QStringList unreadable;
+  };
   void work();
+  Searched search(const std::vector<WalkFile>& files) const;
   // Hands what is waiting to this object's thread.
   void deliver(std::vector<FileResult> batch, Progress progress);
 

@@ -100,7 +100,8 @@ TEST_F(FindInFilesDialogs, OpensWithTheStoredConditionsOrTheDefaults) {
     EXPECT_EQ(dialog.folderEdit()->text(), QString());
     EXPECT_EQ(items(dialog.findList()), QStringList{QString()});
     EXPECT_TRUE(child(dialog, "startButton")->isDefault());
-    for (const QLabel* label : dialog.findChildren<QLabel*>()) EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+      EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
   }
   setStored(settings::FindReplacePathName, path());
   setStored(settings::FindReplaceExt, QStringLiteral("c/B/a/d"));
@@ -161,7 +162,8 @@ TEST_F(FindInFilesDialogs, IncompleteConditionsAreRefusedWithTheReasonAndTheDial
   const Case cases[] = {
       {FindInFilesPurpose::Search, "", path(), "検索する文字列を入力してください。", "findList"},
       {FindInFilesPurpose::Search, "x", "", "検索するフォルダを指定してください。", "folderEdit"},
-      {FindInFilesPurpose::Search, "x", missing, QStringLiteral("フォルダ %1 が見つかりません。").arg(missing), "folderEdit"},
+      {FindInFilesPurpose::Search, "x", missing, QStringLiteral("フォルダ %1 が見つかりません。").arg(missing),
+       "folderEdit"},
       {FindInFilesPurpose::Narrow, "", path(), "検索する文字列を入力してください。", "findList"},
       {FindInFilesPurpose::Narrow, "x", missing, "", nullptr},
   };
@@ -345,22 +347,3 @@ TEST_F(FindInFilesDialogs, FolderChooserGivesTheSelectedFolderOrNothing) {
 
 }  // namespace
 }  // namespace wabunko
-namespace wabunko {
-TEST(ScratchShots, Grab) {
-  MemoryStore store;
-  writeSetting(store, settings::findItem(0), QStringLiteral("検索"));
-  writeSetting(store, settings::FindReplacePathName, QDir::homePath());
-  CFindInFilesDlg d(store, FindInFilesPurpose::Search);
-  d.show();
-  QCoreApplication::processEvents();
-  d.grab().save("/tmp/fifdlg-cond.png");
-  CFolderSelectDlg f(QStringLiteral("/usr/share/doc"));
-  f.show();
-  const QDeadlineTimer deadline(3000);
-  while (!deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-  f.grab().save("/tmp/fifdlg-folder.png");
-  f.tree()->scrollToTop();
-  QCoreApplication::processEvents();
-  f.grab().save("/tmp/fifdlg-folder-top.png");
-}
-}

@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -108,6 +109,8 @@ TEST_F(FindInFilesTest, TheWalkGivesItsRowsNewestFirst) {
   // Find next in an editor window looks for it now.
   EXPECT_EQ(h_.app().mainFrame()->find().state().findText, QStringLiteral("検索語"));
   EXPECT_TRUE(h_.app().router().update(cmd::FindInFiles).enabled());
+  EXPECT_EQ(results()->findChild<QLabel*>(QStringLiteral("status"))->text(),
+            QStringLiteral("検索が終わりました。ファイル 4 個、一致 5 個"));
 }
 
 TEST_F(FindInFilesTest, AnOpenDocumentIsSearchedAsItStandsAndStaysOpen) {
