@@ -14,6 +14,13 @@ class QWidget;
 
 namespace wabunko {
 
+// Runs `dialog` modally, or, when a test has set `hook`, lets the hook drive it instead;
+// whether it was accepted.
+template <typename Dialog>
+bool execOrHook(Dialog& dialog, const std::function<bool(Dialog&)>& hook) {
+  return hook ? hook(dialog) : dialog.exec() == QDialog::Accepted;
+}
+
 // "OK" and "ｷｬﾝｾﾙ" for `dialog`: they accept and reject it.
 QDialogButtonBox* okCancelButtons(QDialog* dialog, Qt::Orientation orientation = Qt::Horizontal);
 

@@ -388,7 +388,7 @@ void FontDialog::updateSample() {
 
 std::optional<FontChoice> runFontDialog(QWidget* parent, const FontChoice& initial) {
   FontDialog dialog(initial, parent);
-  const bool accepted = fontDialogHook() ? fontDialogHook()(dialog) : dialog.exec() == QDialog::Accepted;
+  const bool accepted = execOrHook(dialog, fontDialogHook());
   if (!accepted) return std::nullopt;
   return dialog.choice();
 }

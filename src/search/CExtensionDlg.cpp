@@ -62,8 +62,7 @@ void CExtensionDlg::showEvent(QShowEvent* event) {
 
 std::optional<QString> runExtensionDialog(QWidget* parent) {
   CExtensionDlg dialog(parent);
-  const bool accepted = extensionDialogHook() ? extensionDialogHook()(dialog) && dialog.result() == QDialog::Accepted
-                                              : dialog.exec() == QDialog::Accepted;
+  const bool accepted = execOrHook(dialog, extensionDialogHook());
   if (!accepted) return std::nullopt;
   return dialog.extension();
 }

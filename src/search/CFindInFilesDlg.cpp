@@ -192,9 +192,7 @@ void CFindInFilesDlg::refuse(const QString& text, QWidget* field) {
 std::optional<FindInFilesConditions> runFindInFilesDialog(QWidget* parent, SettingsStore& store,
                                                           FindInFilesPurpose purpose) {
   CFindInFilesDlg dialog(store, purpose, parent);
-  const bool accepted = findInFilesDialogHook()
-                            ? findInFilesDialogHook()(dialog) && dialog.result() == QDialog::Accepted
-                            : dialog.exec() == QDialog::Accepted;
+  const bool accepted = execOrHook(dialog, findInFilesDialogHook());
   if (!accepted) return std::nullopt;
   return dialog.conditions();
 }

@@ -100,8 +100,10 @@ void CFindResultDlg::showProgress(const FindInFilesRun::Progress& progress) {
 void CFindResultDlg::searchEnded(const FindInFilesRun::Summary& summary) {
   searching_ = false;
   narrow_->setEnabled(true);
-  status_->setText((summary.cancelled ? QStringLiteral("検索を中止しました。") : QStringLiteral("検索が終わりました。")) +
-                   counts(summary.progress));
+  const QString end = summary.full        ? QStringLiteral("一致が多すぎるため、ここで検索を止めました。")
+                      : summary.cancelled ? QStringLiteral("検索を中止しました。")
+                                          : QStringLiteral("検索が終わりました。");
+  status_->setText(end + counts(summary.progress));
   unreadable_->clear();
   unreadable_->addItems(summary.unreadable);
   unreadableLabel_->setVisible(!summary.unreadable.isEmpty());

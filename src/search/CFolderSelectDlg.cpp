@@ -99,8 +99,7 @@ void CFolderSelectDlg::showEvent(QShowEvent* event) {
 
 std::optional<QString> runFolderDialog(QWidget* parent, const QString& start) {
   CFolderSelectDlg dialog(start, parent);
-  const bool accepted = folderDialogHook() ? folderDialogHook()(dialog) && dialog.result() == QDialog::Accepted
-                                           : dialog.exec() == QDialog::Accepted;
+  const bool accepted = execOrHook(dialog, folderDialogHook());
   if (!accepted || dialog.folder().isEmpty()) return std::nullopt;
   return dialog.folder();
 }

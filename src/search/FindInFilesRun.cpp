@@ -20,6 +20,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 // Rows reach the window at this pace, so the window keeps up with the walk.
 constexpr auto kDeliveryPeriod = std::chrono::milliseconds(50);
+// The most rows a search gives: more could not be read through, and would fill the memory
+// (a file of "a" searched for "a" gives a row per letter).
+constexpr int kMaxRows = 100000;
 // Files searched by one task: enough to make a task worth its thread, few enough that
 // the tasks share the work evenly.
 constexpr std::size_t kFilesPerTask = 64;
@@ -112,7 +115,6 @@ FindInFilesRun::Searched FindInFilesRun::search(const std::vector<WalkFile>& fil
     result.hits.reserve(hits.size());
     for (const FileHit& hit : hits)
       result.hits.emplace_back(hit.paragraph, QString::fromStdU16String(TextBridge::toUnicode(hit.excerpt)));
-    searched.rows += static_cast<int>(hits.size());
     searched.results.push_back(std::move(result));
   }
   return searched;
@@ -131,10 +133,20 @@ void FindInFilesRun::work() {
   const auto takeOldest = [&] {
     Searched searched = searching.front().get();
     searching.pop_front();
+    if (summary.full) return;
     summary.progress.files += searched.files;
-    summary.progress.rows += searched.rows;
     summary.unreadable += searched.unreadable;
-    std::move(searched.results.begin(), searched.results.end(), std::back_inserter(batch));
+    for (FileResult& result : searched.results) {
+      const int room = kMaxRows - summary.progress.rows;
+      if (static_cast<int>(result.hits.size()) >= room) {
+        result.hits.resize(static_cast<std::size_t>(room));
+        summary.full = true;
+        cancelled_ = true;
+      }
+      summary.progress.rows += static_cast<int>(result.hits.size());
+      if (!result.hits.empty()) batch.push_back(std::move(result));
+      if (summary.full) break;
+    }
     if (Clock::now() - lastDelivery >= kDeliveryPeriod) {
       summary.progress.folder = utf8(files.folder());
       deliver(std::move(batch), summary.progress);
@@ -154,7 +166,7 @@ void FindInFilesRun::work() {
   while (!searching.empty()) takeOldest();
   summary.progress.folder = utf8(files.folder());
   deliver(std::move(batch), summary.progress);
-  summary.cancelled = cancelled_;
+  summary.cancelled = cancelled_ && !summary.full;
   QStringList unreadable;
   for (const std::string& folder : files.unreadableFolders()) unreadable << utf8(folder);
   summary.unreadable = unreadable + summary.unreadable;

@@ -37,6 +37,7 @@ public:
   struct Summary {
     Progress progress;
     bool cancelled = false;
+    bool full = false;  // stopped at the most rows a search gives
     QStringList unreadable;  // folders and files that could not be read
   };
 
@@ -60,7 +61,6 @@ private:
   struct Searched {
     std::vector<FileResult> results;
     int files = 0;
-    int rows = 0;
     QStringList unreadable;
   };
   void work();

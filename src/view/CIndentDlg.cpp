@@ -62,7 +62,7 @@ QLineEdit* CIndentDlg::addField(const QString& label, int value, int& field) {
 
 std::optional<IndentFields> runIndentDialog(QWidget* parent, const IndentFields& fields) {
   CIndentDlg dialog(fields, parent);
-  const bool accepted = indentDialogHook() ? indentDialogHook()(dialog) : dialog.exec() == QDialog::Accepted;
+  const bool accepted = execOrHook(dialog, indentDialogHook());
   if (!accepted) return std::nullopt;
   return dialog.fields();
 }

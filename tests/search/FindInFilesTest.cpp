@@ -126,6 +126,14 @@ TEST_F(FindInFilesTest, AnOpenDocumentIsSearchedAsItStandsAndStaysOpen) {
   EXPECT_EQ(h_.documents(), std::vector<CWabunkoDoc*>{open});
 }
 
+TEST_F(FindInFilesTest, ASearchStopsAtAHundredThousandRows) {
+  writeBytes(root_ + QStringLiteral("/many.txt"), QByteArray("x\n").repeated(100005));
+  search(QStringLiteral("x"));
+  EXPECT_EQ(results()->list()->model()->rowCount(), 100000);
+  EXPECT_TRUE(results()->findChild<QLabel*>(QStringLiteral("status"))->text().startsWith(
+      QStringLiteral("一致が多すぎるため")));
+}
+
 TEST_F(FindInFilesTest, NarrowingSearchesTheListedFilesOnly) {
   search(QStringLiteral("検索語"));
   answer(QStringLiteral("行目"), true);
