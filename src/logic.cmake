@@ -13,7 +13,6 @@ add_library(wabunko_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/doc/rtf/RtfWriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/rtf/CodePages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/SettingsLayout.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/frame/FontRecord.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/ChildGeometry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/ScreenFit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/CommandTable.cpp
@@ -30,6 +29,7 @@ add_library(wabunko_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/settings/HotKeyTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/HotkeyAssignments.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/ToolbarPageModel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/SettingsPageValues.cpp
   ${CMAKE_CURRENT_LIST_DIR}/view/CompositionStates.cpp
   ${CMAKE_CURRENT_LIST_DIR}/view/FormatArithmetic.cpp
   ${CMAKE_CURRENT_LIST_DIR}/view/KeyboardAidRules.cpp

@@ -112,7 +112,9 @@ bool CWabunkoDoc::showFile(std::string_view bytes, CharCode code, bool fileIsRea
 
 void CWabunkoDoc::writeBackup(const QString& path) {
   const PathParts parts = partsOf(path);
-  QString folder = readString(app().store(), settings::FileBackUpDirectory, QString::fromStdString(parts.folder));
+  // No folder, stored or not, is the file's own.
+  QString folder = readString(app().store(), settings::FileBackUpDirectory);
+  if (folder.isEmpty()) folder = QString::fromStdString(parts.folder);
   if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
   // In the code the file was read in. A failed backup has been reported; the file itself
   // is open all the same.

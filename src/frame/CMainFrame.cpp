@@ -12,6 +12,7 @@
 #include "frame/MdiArrangement.h"
 #include "frame/ProfileSettings.h"
 #include "frame/SettingsLayout.h"
+#include "frame/SettingsSheetCommand.h"
 #include "frame/StatusPanes.h"
 #include "frame/ToolBars.h"
 #include "platform/ChildFrame.h"
@@ -158,6 +159,7 @@ void CMainFrame::mapCommands() {
   onCommandId(cmd::WindowTopMost, [this] { onToggleTopMost(); });
   onUpdateId(cmd::WindowTopMost, [this](CmdUI& ui) { ui.setCheck(topMost != 0); });
   onCommandId(cmd::EditSignature, [this] { onEditSignature(); });
+  onCommandId(cmd::SettingsSheet, [this] { runSettingsSheetCommand(*this, store_); });
 }
 
 void CMainFrame::restorePlacement() {

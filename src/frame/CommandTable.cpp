@@ -57,6 +57,7 @@ constexpr Command kFixedRows[] = {
     {cmd::ReplaceText, "置換(&E)", "置換", 13, kBuilt, "置換", "Ctrl+H"},
     {cmd::FindUpward, "上に検索", "", -1, kBuilt},
     {cmd::FindInFiles, "ﾌｧｲﾙから検索...", "", -1, kBuilt},
+    {cmd::SettingsSheet, "詳細(&O)", "", -1, kBuilt},
     {cmd::ViewLineNumbers, "行番号(&L)", "", -1, kBuilt},
     {cmd::Reopen, "開き直し", "", -1, kBuilt},
     {cmd::ToolAppendCopy, "追加コピー", "", -1, kBuilt},

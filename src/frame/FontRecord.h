@@ -21,7 +21,9 @@ struct LogFont {
   std::uint8_t clipPrecision = 0;
   std::uint8_t quality = 0;
   std::uint8_t pitchAndFamily = 0;
-  std::string faceName = "ＭＳ ゴシック";  // UTF-8; at most 31 Shift-JIS bytes are used
+  // UTF-8, whole: the names of installed faces can be longer than a logical font's 31
+  // bytes.
+  std::string faceName = "ＭＳ ゴシック";
 
   bool operator==(const LogFont&) const = default;
 };
@@ -32,8 +34,5 @@ struct FontRecord {
 
   bool operator==(const FontRecord&) const = default;
 };
-
-// The face name cut to at most 31 bytes of code page 932, never inside a character.
-std::string truncateFaceName(const std::string& utf8);
 
 }  // namespace wabunko

@@ -7,6 +7,7 @@ inline constexpr int ViewTextStyleBar = 32798;
 inline constexpr int ViewLineNumbers = 32813;
 inline constexpr int WindowTopMost = 32788;
 inline constexpr int EditSignature = 32805;
+inline constexpr int SettingsSheet = 32808;
 inline constexpr int ViewToolBar = 59392;    // also the file toolbar's id
 inline constexpr int ViewStatusBar = 59393;  // also the status bar's id
 

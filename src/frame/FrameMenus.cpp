@@ -75,7 +75,7 @@ const std::vector<MenuDef>& mainMenus() {
       {"ﾂｰﾙ",
        {{cmd::ToolLineLength}, {cmd::ToolTrailingBlanks}, {kSeparator}, {cmd::ToolQuotationMark},
         {cmd::ToolClipboardPrefix}, {cmd::ToolSignature}, {kSeparator}, {cmd::ToolAppendCopy},
-        {cmd::ToolAppendCut}}},
+        {cmd::ToolAppendCut}, {kSeparator}, {cmd::SettingsSheet}}},
       {"ｳｨﾝﾄﾞｳ(&W)",
        {{cmd::WindowCascade}, {cmd::WindowTileHorz}, {cmd::WindowTileVert}, {kSeparator},
         {cmd::WindowTopMost}}},

@@ -82,15 +82,14 @@ FontRecord readFont(const SettingsStore& store, const QString& section) {
   f.quality = readFontByte(store, section, FontField::Quality);
   f.pitchAndFamily = readFontByte(store, section, FontField::PitchAndFamily);
   const settings::Setting face = settings::fontSetting("", FontField::FaceName);
-  f.faceName = truncateFaceName(
-      store.getProfileString(section, text(face.key), text(face.stringDefault)).toStdString());
+  f.faceName = store.getProfileString(section, text(face.key), text(face.stringDefault)).toStdString();
   r.color = static_cast<std::uint32_t>(readFontInt(store, section, FontField::Color));
   return r;
 }
 
 bool writeFont(SettingsStore& store, const QString& section, const FontRecord& record) {
   const LogFont& f = record.font;
-  const QString face = QString::fromStdString(truncateFaceName(f.faceName));
+  const QString face = QString::fromStdString(f.faceName);
   // Every key is written even after a failure, so that as much as possible is kept.
   bool ok = writeFontInt(store, section, FontField::Height, f.height);
   ok &= writeFontInt(store, section, FontField::Width, f.width);

@@ -88,7 +88,7 @@ ToolBars::ToolBars(QMainWindow* frame, CommandRouter& router, SettingsStore& sto
   frame_->addToolBarBreak();
   bars_[1] = createBar(tr("書式バー"), QStringLiteral("TextStyleBar"));
   combos_ = new FontCombos(bars_[1], store_, std::move(activeView), this);
-  rebuildToolBars();
+  for (Bar which : {Bar::File, Bar::TextStyle}) fillBar(which, WriteBack::DefaultCount);
 }
 
 ToolBars::~ToolBars() = default;
@@ -111,11 +111,11 @@ void ToolBars::rebuildToolBars() {
       bar(which)->removeAction(position);
       delete position;
     }
-    fillBar(which);
+    fillBar(which, WriteBack::Nothing);
   }
 }
 
-void ToolBars::fillBar(Bar which) {
+void ToolBars::fillBar(Bar which, WriteBack writeBack) {
   const settings::Setting& count = which == Bar::File ? settings::ToolBarCount : settings::TextStyleBarCount;
   const settings::Setting& items = which == Bar::File ? settings::ToolBarItem : settings::TextStyleBarItem;
   const int stored = readInt(store_, count);
@@ -123,7 +123,7 @@ void ToolBars::fillBar(Bar which) {
   if (usesDefaultButtons(stored)) {
     const auto defaults = defaultButtons(which);
     buttons.assign(defaults.begin(), defaults.end());
-    writeSetting(store_, count, -1);
+    if (writeBack == WriteBack::DefaultCount) writeSetting(store_, count, -1);
   } else {
     buttons = parseButtonList(which, readString(store_, items).toStdString(), stored);
   }

@@ -44,7 +44,8 @@ public:
   void deleteToolButton(Bar which, int position);
   int buttonCount(Bar which) const;  // positions, the font boxes not counted
 
-  // Both bars built again from the store, as the settings sheet's Cancel needs them.
+  // Both bars built again from the store, as the settings sheet's Cancel needs them; it
+  // writes nothing.
   void rebuildToolBars();
 
   // The format bar's buttons of `command` show pressed or not; nothing for the other bar.
@@ -52,7 +53,10 @@ public:
 
 private:
   QToolBar* createBar(const QString& title, const QString& objectName);
-  void fillBar(Bar which);
+  // Fills a bar from the store. At creation a stored count that selects the default
+  // buttons is written back as -1; a rebuild writes nothing.
+  enum class WriteBack { DefaultCount, Nothing };
+  void fillBar(Bar which, WriteBack writeBack);
   // The bar's positions, the font boxes left out.
   QList<QAction*> positions(Bar which) const;
   // Puts catalogue entry `button` before `before` (nullptr: at the end).

@@ -1,4 +1,5 @@
 #include "DocumentEditControl.h"
+#include "platform/CompositionFormat.h"
 #include "LayoutPlaces.h"
 #include "platform/Utf16.h"
 
@@ -343,13 +344,6 @@ void DocumentEditControl::setCompositionStyles(const std::array<CompositionStyle
 #include <QInputMethodEvent>
 
 namespace wabunko {
-namespace {
-// The stored effects bits of a composition style.
-constexpr int kEffectBold = 1;
-constexpr int kEffectItalic = 2;
-constexpr int kEffectUnderline = 4;
-}  // namespace
-
 // Input methods mark their clauses in styles of their own. The composition is drawn in the
 // configured styles instead: every text format the input method sent is replaced by one
 // per clause, in its state's style; the caret and everything else it sent stays.
@@ -379,15 +373,7 @@ void DocumentEditControl::handleInputMethodEvent(QInputMethodEvent* event,
 }
 
 QTextCharFormat DocumentEditControl::compositionFormat(CompositionState state) const {
-  const CompositionStyle& style = compositionStyles_.at(static_cast<std::size_t>(state));
-  QTextCharFormat format;
-  // Without configured colours the composition keeps the text's own.
-  if (style.text.isValid()) format.setForeground(style.text);
-  if (style.background.isValid()) format.setBackground(style.background);
-  format.setFontWeight(style.effects & kEffectBold ? QFont::Bold : QFont::Normal);
-  format.setFontItalic(style.effects & kEffectItalic);
-  format.setFontUnderline(style.effects & kEffectUnderline);
-  return format;
+  return compositionCharFormat(compositionStyles_.at(static_cast<std::size_t>(state)));
 }
 
 }  // namespace wabunko

@@ -41,6 +41,7 @@ bool MemoryStore::writeProfileString(const QString& section, const QString& key,
 bool MemoryStore::write(const QString& section, const QString& key, const QString& value) {
   if (readOnly_) return false;
   sections_[canonical_(section)][key] = value;
+  writes_.append(section + QLatin1Char('/') + key);
   return true;
 }
 

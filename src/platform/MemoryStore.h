@@ -6,6 +6,7 @@
 #include "platform/SettingsStore.h"
 
 #include <QMap>
+#include <QStringList>
 
 namespace wabunko {
 
@@ -24,6 +25,8 @@ public:
                           const QString& value) override;
 
   const Sections& contents() const { return sections_; }
+  // "section/key" of every write that succeeded, in order, as the writer spelled them.
+  const QStringList& writes() const { return writes_; }
   // While set, every write fails and changes nothing, as on a read-only medium.
   void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
 
@@ -33,6 +36,7 @@ private:
 
   SectionCanonicaliser canonical_;
   Sections sections_;
+  QStringList writes_;
   bool readOnly_ = false;
 };
 

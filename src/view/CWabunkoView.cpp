@@ -127,6 +127,17 @@ void CWabunkoView::showText(const std::function<void(QTextDocument&)>& fill, boo
 
 void CWabunkoView::setBackgroundColor(int colorRef) { display_.setBackgroundColor(colorRef); }
 
+void CWabunkoView::applyFontSettings() {
+  // A change of font is no change of the text.
+  const bool wasModified = edit_->isModified();
+  if (document() && document()->m_bReadOnly)
+    display_.applyReadOnlyFont(*edit_);
+  else
+    display_.applyDefaultFont(*edit_);
+  display_.applyCompositionStyles();
+  edit_->setModified(wasModified);
+}
+
 void CWabunkoView::mapCommands() {
   onCommandId(cmd::EditUndo, [this] { edit_->undo(); });
   onCommandId(cmd::EditRedo, [this] { edit_->redo(); });

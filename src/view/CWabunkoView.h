@@ -47,6 +47,9 @@ public:
   void showText(const std::function<void(QTextDocument&)>& fill, bool richText, bool readOnly) override;
 
   void setBackgroundColor(int colorRef);
+  // The fonts and composition colours of the settings as they stand now: the read-only
+  // font for a document shown read-only, the standard one otherwise.
+  void applyFontSettings();
 
   void onInitialUpdate() override;
   void afterStream() override;

@@ -17,4 +17,10 @@ QColor colorFromRef(std::uint32_t colorRef) {
   return QColor(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF);
 }
 
+std::uint32_t colorRefFromColor(const QColor& color) {
+  const QColor rgb = color.toRgb();
+  return static_cast<std::uint32_t>(rgb.red()) | static_cast<std::uint32_t>(rgb.green()) << 8 |
+         static_cast<std::uint32_t>(rgb.blue()) << 16;
+}
+
 }  // namespace wabunko

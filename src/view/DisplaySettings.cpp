@@ -24,16 +24,19 @@ void DisplaySettings::applyCompositionStyles() const {
 }
 
 void DisplaySettings::apply(EditControl& shown, Indents indents) const {
+  applyDefaultFont(shown);
+  setBackgroundColor(readInt(store_, settings::ColorBackGroundChild));
+  applyParagraphSettings(shown, indents);
+}
+
+void DisplaySettings::applyDefaultFont(EditControl& shown) const {
   const FontRecord font = readFont(store_, QString::fromUtf8(settings::kFontDefault));
-  const QTextCharFormat format = charFormatFromFont(font.font);
-  shown.textDocument()->setDefaultFont(format.font());
+  shown.textDocument()->setDefaultFont(charFormatFromFont(font.font).font());
   for (DocumentEditControl* control : controls_) {
     QPalette palette = control->widget()->palette();
     palette.setColor(QPalette::Text, colorFromRef(font.color));
     control->widget()->setPalette(palette);
   }
-  setBackgroundColor(readInt(store_, settings::ColorBackGroundChild));
-  applyParagraphSettings(shown, indents);
 }
 
 void DisplaySettings::applyParagraphSettings(EditControl& shown, Indents which) const {

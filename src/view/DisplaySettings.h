@@ -20,6 +20,8 @@ public:
   // text. Rich text read from a file keeps the indents of its own paragraphs.
   enum class Indents { Apply, KeepTheText };
   void apply(EditControl& shown, Indents indents = Indents::Apply) const;
+  // The standard font and text colour of new and unformatted text.
+  void applyDefaultFont(EditControl& shown) const;
   // Read-only text takes its own font and colour, all of it.
   void applyReadOnlyFont(EditControl& shown) const;
   void setBackgroundColor(int colorRef) const;

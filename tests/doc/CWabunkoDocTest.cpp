@@ -133,6 +133,12 @@ TEST(CWabunkoDoc, BackupIsWrittenOnOpeningInTheCodeOfTheLoad) {
   EXPECT_EQ(QFileInfo(h.path(QStringLiteral("x.bak"))).lastModified(), before);
   EXPECT_TRUE(h.messages.empty());
 
+  // An empty folder, as the settings sheet stores it, is the file's own.
+  writeSetting(h.store(), settings::FileBackUpDirectory, QString());
+  writeBytes(h.path(QStringLiteral("e.txt")), "e");
+  h.open(h.path(QStringLiteral("e.txt")));
+  EXPECT_EQ(readBytes(h.path(QStringLiteral("e.bak"))), QByteArray("e"));
+
   // A configured folder, with or without its final separator.
   QDir(h.path({})).mkdir(QStringLiteral("backups"));
   writeSetting(h.store(), settings::FileBackUpDirectory, h.path(QStringLiteral("backups")));

@@ -1,0 +1,24 @@
+#pragma once
+// Colours the settings pages let the user pick, as the settings store keeps them
+// (0x00BBGGRR). The colour dialog can be answered by a hook instead of a user; the hook
+// drives the real dialog.
+
+#include <QColor>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class QColorDialog;
+class QWidget;
+
+namespace wabunko {
+
+// The colour dialog titled `caption` with `current` preselected: the colour chosen, or
+// nothing when the user cancels.
+std::optional<QColor> chooseColor(QWidget* parent, const QColor& current, const QString& caption);
+// Drives the dialog in place of a user; returns whether it was accepted.
+using ColorChoiceHook = std::function<bool(QColorDialog&)>;
+void setColorChoiceHook(ColorChoiceHook hook);
+
+}  // namespace wabunko
