@@ -1,3 +1,5 @@
+#include "TestFiles.h"
+
 #include "platform/FontDialog.h"
 
 #include <QApplication>
@@ -15,26 +17,19 @@
 namespace wabunko {
 namespace {
 
-template <typename Widget>
-Widget* part(const FontDialog& dialog, const char* name) {
-  auto* widget = dialog.findChild<Widget*>(QString::fromLatin1(name));
-  EXPECT_NE(widget, nullptr) << name;
-  return widget;
-}
-
 void pressOk(FontDialog& dialog) {
   dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
 }
 
 // Picks the item of a list showing the text, as a click would.
 bool pick(const FontDialog& dialog, const char* list, const QString& text) {
-  const QList<QListWidgetItem*> found = part<QListWidget>(dialog, list)->findItems(text, Qt::MatchExactly);
+  const QList<QListWidgetItem*> found = childNamed<QListWidget>(dialog, list)->findItems(text, Qt::MatchExactly);
   if (found.isEmpty()) return false;
   found.first()->listWidget()->setCurrentItem(found.first());
   return true;
 }
 
-QString firstFamily() { return part<QListWidget>(FontDialog({}), "familyList")->item(0)->text(); }
+QString firstFamily() { return childNamed<QListWidget>(FontDialog({}), "familyList")->item(0)->text(); }
 
 TEST(FontDialog, ShowsAChoiceAndGivesItBackUnchanged) {
   const FontChoice choices[] = {
@@ -51,17 +46,17 @@ TEST(FontDialog, ShowsAChoiceAndGivesItBackUnchanged) {
   // The face that is not installed offers the four styles any face has; a colour of its
   // own joins the combo.
   FontDialog substituted(choices[1]);
-  EXPECT_EQ(part<QListWidget>(substituted, "styleList")->count(), 4);
-  EXPECT_EQ(part<QListWidget>(substituted, "styleList")->currentItem()->text(), QStringLiteral("太字 斜体"));
-  EXPECT_EQ(part<QComboBox>(FontDialog(choices[0]), "colorCombo")->currentText(), QStringLiteral("#123456"));
+  EXPECT_EQ(childNamed<QListWidget>(substituted, "styleList")->count(), 4);
+  EXPECT_EQ(childNamed<QListWidget>(substituted, "styleList")->currentItem()->text(), QStringLiteral("太字 斜体"));
+  EXPECT_EQ(childNamed<QComboBox>(FontDialog(choices[0]), "colorCombo")->currentText(), QStringLiteral("#123456"));
 }
 
 TEST(FontDialog, TypingAFaceGoesToTheFirstThatBeginsWithItAndKeepsTheText) {
   const QString family = firstFamily();
   FontDialog dialog({});
   const QString typed = family.left(2).toLower();
-  part<QLineEdit>(dialog, "familyEdit")->setText(typed);
-  EXPECT_EQ(part<QListWidget>(dialog, "familyList")->currentItem()->text(), family);
+  childNamed<QLineEdit>(dialog, "familyEdit")->setText(typed);
+  EXPECT_EQ(childNamed<QListWidget>(dialog, "familyList")->currentItem()->text(), family);
   EXPECT_EQ(dialog.choice().family, typed);
 }
 
@@ -108,7 +103,7 @@ TEST(FontDialog, OkTakesOnlyASizeAndAFace) {
   for (const auto& c : cases) {
     FontDialog dialog({QString::fromUtf8(c.family), 120});
     dialog.show();
-    part<QLineEdit>(dialog, "sizeEdit")->setText(QString::fromUtf8(c.size));
+    childNamed<QLineEdit>(dialog, "sizeEdit")->setText(QString::fromUtf8(c.size));
     pressOk(dialog);
     EXPECT_EQ(dialog.isVisible(), c.tenths == 0) << c.size;
     if (c.tenths) {
@@ -123,7 +118,7 @@ TEST(FontDialog, OkTakesOnlyASizeAndAFace) {
 
 TEST(FontDialog, AColourComesFromTheComboOrTheColourDialog) {
   FontDialog dialog({});
-  QComboBox* combo = part<QComboBox>(dialog, "colorCombo");
+  QComboBox* combo = childNamed<QComboBox>(dialog, "colorCombo");
   combo->setCurrentIndex(combo->findText(QStringLiteral("赤")));
   EXPECT_EQ(dialog.choice().color, QColor(Qt::red));
 
@@ -146,7 +141,7 @@ TEST(FontDialog, AColourComesFromTheComboOrTheColourDialog) {
 TEST(FontDialog, RunAnsweredByAHook) {
   const FontChoice initial{QStringLiteral("ＭＳ 明朝"), 105};
   setFontDialogHook([](FontDialog& dialog) {
-    QComboBox* combo = part<QComboBox>(dialog, "colorCombo");
+    QComboBox* combo = childNamed<QComboBox>(dialog, "colorCombo");
     combo->setCurrentIndex(combo->findText(QStringLiteral("赤")));
     pressOk(dialog);
     return dialog.result() == QDialog::Accepted;
@@ -162,12 +157,12 @@ TEST(FontDialog, RunAnsweredByAHook) {
 TEST(FontDialog, EveryInputIsNamed) {
   FontDialog dialog({});
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("フォント"));
-  const QWidgetList inputs = {part<QLineEdit>(dialog, "familyEdit"), part<QListWidget>(dialog, "styleList"),
-                              part<QLineEdit>(dialog, "sizeEdit"), part<QComboBox>(dialog, "colorCombo")};
+  const QWidgetList inputs = {childNamed<QLineEdit>(dialog, "familyEdit"), childNamed<QListWidget>(dialog, "styleList"),
+                              childNamed<QLineEdit>(dialog, "sizeEdit"), childNamed<QComboBox>(dialog, "colorCombo")};
   const QStringList names = {QStringLiteral("フォント名"), QStringLiteral("スタイル"), QStringLiteral("サイズ"),
                              QStringLiteral("色")};
   for (int i = 0; i < inputs.size(); ++i) EXPECT_EQ(inputs[i]->accessibleName(), names[i]);
-  for (const char* list : {"familyList", "sizeList"}) EXPECT_FALSE(part<QListWidget>(dialog, list)->accessibleName().isEmpty());
+  for (const char* list : {"familyList", "sizeList"}) EXPECT_FALSE(childNamed<QListWidget>(dialog, list)->accessibleName().isEmpty());
 }
 
 }  // namespace

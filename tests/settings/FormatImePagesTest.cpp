@@ -1,5 +1,7 @@
 // The pages "書式" and "IMEの設定" through their real controls, with the font and colour
 // dialogs answered by their hooks: what they show, what they keep and what they write.
+#include "TestFiles.h"
+
 #include "settings/CFormatSettingPropertyPage.h"
 #include "settings/CImeSettingPropertyPage.h"
 
@@ -26,13 +28,6 @@
 namespace wabunko {
 namespace {
 
-template <typename Part>
-Part* part(const QWidget& page, const char* name) {
-  auto* found = page.findChild<Part*>(QString::fromUtf8(name));
-  EXPECT_NE(found, nullptr) << name;
-  return found;
-}
-
 QString section(std::size_t category) { return QString::fromUtf8(settings::kFontSections.at(category)); }
 
 // Every field is named by a label that has it as its buddy, and the sample by its
@@ -40,10 +35,10 @@ QString section(std::size_t category) { return QString::fromUtf8(settings::kFont
 void expectNamed(const QWidget& page, std::initializer_list<const char*> fields, const char* sample) {
   const QList<QLabel*> labels = page.findChildren<QLabel*>();
   for (const char* name : fields) {
-    QWidget* field = part<QWidget>(page, name);
+    QWidget* field = childNamed<QWidget>(page, name);
     EXPECT_TRUE(std::ranges::any_of(labels, [field](const QLabel* l) { return l->buddy() == field; })) << name;
   }
-  EXPECT_EQ(part<QWidget>(page, sample)->accessibleName(), QStringLiteral("サンプル"));
+  EXPECT_EQ(childNamed<QWidget>(page, sample)->accessibleName(), QStringLiteral("サンプル"));
 }
 
 class FormatPageTest : public testing::Test {
@@ -54,10 +49,10 @@ protected:
     page = std::make_unique<CFormatSettingPropertyPage>(store);
     return *page;
   }
-  void showCategory(int category) { part<QComboBox>(*page, "category")->setCurrentIndex(category); }
-  QString face() const { return part<QLineEdit>(*page, "faceName")->text(); }
-  QString size() const { return part<QLineEdit>(*page, "pointSize")->text(); }
-  QTextCharFormat sample() const { return part<SampleText>(*page, "fontSample")->shownFormat(); }
+  void showCategory(int category) { childNamed<QComboBox>(*page, "category")->setCurrentIndex(category); }
+  QString face() const { return childNamed<QLineEdit>(*page, "faceName")->text(); }
+  QString size() const { return childNamed<QLineEdit>(*page, "pointSize")->text(); }
+  QTextCharFormat sample() const { return childNamed<SampleText>(*page, "fontSample")->shownFormat(); }
 
   // "変更" with the dialog answering `answer` (nothing: cancelled); what the dialog was
   // opened with.
@@ -68,7 +63,7 @@ protected:
       if (answer) dialog.setChoice(*answer);
       return answer.has_value();
     });
-    part<QPushButton>(*page, "changeFont")->click();
+    childNamed<QPushButton>(*page, "changeFont")->click();
     return opened;
   }
 
@@ -78,7 +73,7 @@ protected:
 
 TEST_F(FormatPageTest, AnEmptyStoreShowsBlackRegularMsGothic12InEveryCategory) {
   open();
-  const QComboBox* category = part<QComboBox>(*page, "category");
+  const QComboBox* category = childNamed<QComboBox>(*page, "category");
   ASSERT_EQ(category->count(), 3);
   EXPECT_EQ(category->itemText(0), QStringLiteral("標準のフォント"));
   EXPECT_EQ(category->itemText(1), QStringLiteral("編集不可の文書"));
@@ -177,9 +172,9 @@ protected:
     page = std::make_unique<CImeSettingPropertyPage>(store);
     return *page;
   }
-  void showState(int state) { part<QComboBox>(*page, "state")->setCurrentIndex(state); }
-  QCheckBox* box(const char* name) const { return part<QCheckBox>(*page, name); }
-  QTextCharFormat sample() const { return part<SampleText>(*page, "imeSample")->shownFormat(); }
+  void showState(int state) { childNamed<QComboBox>(*page, "state")->setCurrentIndex(state); }
+  QCheckBox* box(const char* name) const { return childNamed<QCheckBox>(*page, name); }
+  QTextCharFormat sample() const { return childNamed<SampleText>(*page, "imeSample")->shownFormat(); }
 
   // A colour button with the dialog answering `answer` (nothing: cancelled); the colour
   // the dialog was opened with.
@@ -190,7 +185,7 @@ protected:
       if (answer) dialog.setCurrentColor(*answer);
       return answer.has_value();
     });
-    part<QPushButton>(*page, button)->click();
+    childNamed<QPushButton>(*page, button)->click();
     return opened;
   }
 
@@ -211,7 +206,7 @@ TEST_F(ImePageTest, AnEmptyStoreShowsTheFourStatesInTheirOwnColours) {
   for (int state = 0; state < 4; ++state) {
     showState(state);
     const Case& c = cases[state];
-    EXPECT_EQ(part<QComboBox>(*page, "state")->currentText(), QString::fromUtf8(c.label));
+    EXPECT_EQ(childNamed<QComboBox>(*page, "state")->currentText(), QString::fromUtf8(c.label));
     const QTextCharFormat format = sample();
     EXPECT_EQ(format.foreground().color(), c.text) << c.label;
     EXPECT_EQ(format.background().color(), c.background) << c.label;

@@ -1,5 +1,7 @@
 // The "ファイル", "メニュー", "ツール" and "ウィンドウ" pages through their real controls: what
 // they show from the store, what their edits write and when.
+#include "TestFiles.h"
+
 #include "settings/CFileSettingPropertyPage.h"
 #include "settings/CMenuSettingPropertyPage.h"
 #include "settings/CToolSettingPropertyPage.h"
@@ -30,15 +32,9 @@
 namespace wabunko {
 namespace {
 
-template <typename T>
-T* child(const QWidget& page, const char* name) {
-  T* found = page.findChild<T*>(QString::fromUtf8(name));
-  EXPECT_NE(found, nullptr) << name;
-  return found;
-}
-QCheckBox* box(const QWidget& page, const char* name) { return child<QCheckBox>(page, name); }
-QSpinBox* spin(const QWidget& page, const char* name) { return child<QSpinBox>(page, name); }
-QLineEdit* edit(const QWidget& page, const char* name) { return child<QLineEdit>(page, name); }
+QCheckBox* box(const QWidget& page, const char* name) { return childNamed<QCheckBox>(page, name); }
+QSpinBox* spin(const QWidget& page, const char* name) { return childNamed<QSpinBox>(page, name); }
+QLineEdit* edit(const QWidget& page, const char* name) { return childNamed<QLineEdit>(page, name); }
 
 // Replaces the field's text by keys, as a user types it.
 void type(QSpinBox* field, const char* text) {
@@ -145,12 +141,12 @@ TEST_F(SettingsPagesTest, ChangeChoosesTheBackUpFolderStartingAtTheCurrentOneOrH
     start = chooser.folder();
     return accept && chooser.selectFolder(chosen);
   });
-  child<QPushButton>(page, "changeDirectory")->click();
+  childNamed<QPushButton>(page, "changeDirectory")->click();
   EXPECT_EQ(start, QDir::cleanPath(QDir::homePath()));
   EXPECT_EQ(edit(page, "backUpDirectory")->text(), chosen);
 
   accept = false;
-  child<QPushButton>(page, "changeDirectory")->click();
+  childNamed<QPushButton>(page, "changeDirectory")->click();
   EXPECT_EQ(start, chosen);
   EXPECT_EQ(edit(page, "backUpDirectory")->text(), chosen) << "cancelled";
   EXPECT_TRUE(store.writes().isEmpty());
@@ -235,9 +231,9 @@ TEST_F(SettingsPagesTest, WindowPageShowsTheDefaultsAndWritesItsFlagsInOrderOnly
   EXPECT_TRUE(box(*page, "parentSingle")->isChecked());
   EXPECT_TRUE(box(*page, "autoArrange")->isChecked());
   EXPECT_TRUE(box(*page, "noIntersection")->isChecked());
-  EXPECT_EQ(child<QFrame>(*page, "parentColour")->accessibleName(), QStringLiteral("背景色 #808080"));
-  EXPECT_EQ(child<QFrame>(*page, "childColour")->accessibleName(), QStringLiteral("背景色 #FFFFFF"));
-  EXPECT_EQ(child<QFrame>(*page, "parentColour")->palette().color(QPalette::Window), QColor(0x80, 0x80, 0x80));
+  EXPECT_EQ(childNamed<QFrame>(*page, "parentColour")->accessibleName(), QStringLiteral("背景色 #808080"));
+  EXPECT_EQ(childNamed<QFrame>(*page, "childColour")->accessibleName(), QStringLiteral("背景色 #FFFFFF"));
+  EXPECT_EQ(childNamed<QFrame>(*page, "parentColour")->palette().color(QPalette::Window), QColor(0x80, 0x80, 0x80));
 
   box(*page, "parentSingle")->click();
   box(*page, "autoArrange")->click();
@@ -260,17 +256,17 @@ TEST_F(SettingsPagesTest, ColourIsWrittenAsBgrAndRepaintedAtOnceWhetherPickedOrK
     dialog.setCurrentColor(QColor(255, 0, 0));
     return accept;
   });
-  child<QPushButton>(*page, "changeParentColour")->click();
+  childNamed<QPushButton>(*page, "changeParentColour")->click();
   EXPECT_EQ(preselected, QColor(0x80, 0x80, 0x80));
   EXPECT_EQ(store.writes(), writesOf({&settings::ColorBackGroundParent}));
   EXPECT_EQ(readInt(store, settings::ColorBackGroundParent), 0x0000FF);
-  EXPECT_EQ(child<QFrame>(*page, "parentColour")->accessibleName(), QStringLiteral("背景色 #FF0000"));
+  EXPECT_EQ(childNamed<QFrame>(*page, "parentColour")->accessibleName(), QStringLiteral("背景色 #FF0000"));
 
   accept = false;
-  child<QPushButton>(*page, "changeChildColour")->click();
+  childNamed<QPushButton>(*page, "changeChildColour")->click();
   EXPECT_EQ(preselected, QColor(Qt::white));
   EXPECT_EQ(readInt(store, settings::ColorBackGroundChild), 0xFFFFFF) << "cancelled: kept, written all the same";
-  EXPECT_EQ(child<QFrame>(*page, "childColour")->accessibleName(), QStringLiteral("背景色 #FFFFFF"));
+  EXPECT_EQ(childNamed<QFrame>(*page, "childColour")->accessibleName(), QStringLiteral("背景色 #FFFFFF"));
 
   EXPECT_EQ(repainted, (std::vector<Repaint>{{"parent", 0x0000FF}, {"child", 0xFFFFFF}}));
 }

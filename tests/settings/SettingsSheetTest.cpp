@@ -44,12 +44,6 @@ protected:
     h_.app().router().dispatch(cmd::SettingsSheet);
     return h_.store().writes().mid(before);
   }
-  template <typename T>
-  static T* find(CSettingsSheet& sheet, const char* name) {
-    T* widget = sheet.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
   static QStringList sections(const QStringList& writes) {
     QStringList order;
     for (const QString& write : writes) {
@@ -78,7 +72,7 @@ TEST_F(SettingsSheetTest, ThePagesStandInOrderAndOkWritesThemPageByPage) {
 TEST_F(SettingsSheetTest, CancelWritesNothingAndTheToolbarsComeBack) {
   const int buttons = frame().toolBars().buttonCount(Bar::File);
   const QStringList writes = runSheet([&](CSettingsSheet& sheet) {
-    find<QCheckBox>(sheet, "backUp")->click();
+    childNamed<QCheckBox>(sheet, "backUp")->click();
     frame().toolBars().appendToolButton(Bar::File, 1);  // as the toolbar page does live
     return false;
   });
@@ -88,17 +82,17 @@ TEST_F(SettingsSheetTest, CancelWritesNothingAndTheToolbarsComeBack) {
 
 TEST_F(SettingsSheetTest, OkTakesEffectInTheRunningEditor) {
   runSheet([&](CSettingsSheet& sheet) {
-    find<QCheckBox>(sheet, "autoSave")->click();
-    find<QSpinBox>(sheet, "autoSaveMinutes")->setValue(5);
-    find<QCheckBox>(sheet, "autoBrace")->click();
-    find<QSpinBox>(sheet, "lineLength")->setValue(12);
+    childNamed<QCheckBox>(sheet, "autoSave")->click();
+    childNamed<QSpinBox>(sheet, "autoSaveMinutes")->setValue(5);
+    childNamed<QCheckBox>(sheet, "autoBrace")->click();
+    childNamed<QSpinBox>(sheet, "lineLength")->setValue(12);
     setFontDialogHook([](FontDialog& dialog) {
       FontChoice choice = dialog.choice();
       choice.pointTenths = 200;
       dialog.setChoice(choice);
       return true;
     });
-    find<QPushButton>(sheet, "changeFont")->click();
+    childNamed<QPushButton>(sheet, "changeFont")->click();
     return true;
   });
   EXPECT_TRUE(frame().autoSave().running());

@@ -6,11 +6,13 @@
 #include "platform/Dialogs.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
@@ -25,6 +27,14 @@ class MemoryStore;
 
 // The texts of a list's entries, in order.
 QStringList items(const QComboBox* list);
+
+// The child of `parent` called `name`; the test fails when there is none.
+template <typename Child>
+Child* childNamed(const QObject& parent, const char* name) {
+  Child* found = parent.findChild<Child*>(QString::fromUtf8(name));
+  EXPECT_NE(found, nullptr) << name;
+  return found;
+}
 
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& bytes);
