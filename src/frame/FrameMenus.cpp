@@ -78,7 +78,7 @@ const std::vector<MenuDef>& mainMenus() {
         {cmd::ToolAppendCut}, {kSeparator}, {cmd::SettingsSheet}}},
       {"ｳｨﾝﾄﾞｳ(&W)",
        {{cmd::WindowCascade}, {cmd::WindowTileHorz}, {cmd::WindowTileVert}, {kSeparator},
-        {cmd::WindowTopMost}}},
+        {cmd::WindowTopMost}, {cmd::ScrollLink}}},
       {"ﾍﾙﾌﾟ(&H)", {{cmd::AppAbout}}},
   };
   return menus;

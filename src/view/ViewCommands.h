@@ -9,6 +9,7 @@ inline constexpr int WrapPrintWidth = 32780;  // "印刷幅"
 inline constexpr int WrapWindow = 32779;      // "ｳｨﾝﾄﾞｳの右端"
 inline constexpr int VerticalWriting = 32778;
 inline constexpr int ReadOnlyToggle = 32802;  // "編集禁止"
+inline constexpr int ScrollLink = 32809;      // "ｽｸﾛｰﾙの連動(&S)"
 inline constexpr int InputMethodToggle = 2501;
 inline constexpr int FormatBold = 32819;
 inline constexpr int FormatItalic = 32820;
