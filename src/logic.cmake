@@ -18,6 +18,7 @@ add_library(wabunko_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/frame/CommandTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/ToolButtonCatalogue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/FontLists.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame/FavouriteList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/search/DialogPlacement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/search/TextMatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/search/UpwardSearch.cpp

@@ -3,6 +3,7 @@
 #include "app/CWabunkoApp.h"
 #include "doc/CWabunkoDoc.h"
 #include "frame/AutoSave.h"
+#include "frame/Favourites.h"
 #include "frame/CChildFrame.h"
 #include "frame/FrameCommands.h"
 #include "frame/FrameHotKeys.h"
@@ -116,7 +117,15 @@ CMainFrame::CMainFrame()
   drawLineNumber = readInt(store_, settings::FrameDrawLineNumber);
   autoBrace = readInt(store_, settings::KeyInputAutoBrace);
   autoIndent = readInt(store_, settings::KeyInputAutoIndent);
-  favorites = readString(store_, settings::FileFavorite);
+  favourites_ = new Favourites(
+      menus_->menuTitled(tr("お気に入り")), app.router(), readString(store_, settings::FileFavorite),
+      Favourites::Hooks{[this] {
+                          const CWabunkoView* view = activeView();
+                          const Document* doc = view ? view->View::document() : nullptr;
+                          return doc ? doc->pathName() : QString();
+                        },
+                        [](const QString& path) { CWabunkoApp::instance().openDocumentFile(path); }},
+      this);
 
   find_ = std::make_unique<FindCommands>(
       this, store_,
@@ -160,6 +169,10 @@ void CMainFrame::mapCommands() {
   onUpdateId(cmd::WindowTopMost, [this](CmdUI& ui) { ui.setCheck(topMost != 0); });
   onCommandId(cmd::EditSignature, [this] { onEditSignature(); });
   onCommandId(cmd::SettingsSheet, [this] { runSettingsSheetCommand(*this, store_); });
+  onCommandId(cmd::FavouriteAdd, [this] { favourites_->addActive(); });
+  onCommandId(cmd::FavouriteOrganise, [this] { favourites_->organise(); });
+  for (int k = 1; k <= Favourites::kOpenable; ++k)
+    onCommandId(cmd::FavouriteAdd + k, [this, k] { favourites_->open(k); });
 }
 
 void CMainFrame::restorePlacement() {
@@ -305,7 +318,7 @@ void CMainFrame::writeFrameState() {
   store_.writeProfileString(utf8(settings::kBarState), QStringLiteral("Layout"),
                             QString::fromLatin1(saveState().toBase64()));
   if (autoSaveOn) autoSave_->stop();
-  writeSetting(store_, settings::FileFavorite, favorites);
+  writeSetting(store_, settings::FileFavorite, favourites_->stored());
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -19,6 +19,7 @@ namespace wabunko {
 
 class AutoSave;
 class CWabunkoView;
+class Favourites;
 class FindCommands;
 class FindInFilesCommands;
 class FrameHotKeys;
@@ -45,6 +46,8 @@ public:
   QToolBar* toolBar() const;
   QToolBar* textStyleBar() const;
   CWabunkoView* activeView() const;
+  // The favourites list with its menu entries; read at creation, written at close.
+  Favourites& favourites() const { return *favourites_; }
 
   // Active view, its document, its child frame, this frame, find and replace, find in
   // files, the arrangement, the application.
@@ -68,7 +71,6 @@ public:
   int autoIndent = 0;
   int topMost = 0;
   int printPreviewActive = 0;
-  QString favorites;
 
   // Timer 1: saves the documents every "Time span for auto save" minutes while auto-save
   // is on.
@@ -107,6 +109,7 @@ private:
   FrameHotKeys* hotKeys_;
   ToolBars* toolBars_ = nullptr;
   FrameMenus* menus_ = nullptr;
+  Favourites* favourites_ = nullptr;
   AutoSave* autoSave_ = nullptr;
   QTimer* statusTimer_;
   std::unique_ptr<StatusPanes> statusPanes_;

@@ -79,6 +79,8 @@ const std::vector<MenuDef>& mainMenus() {
       {"ｳｨﾝﾄﾞｳ(&W)",
        {{cmd::WindowCascade}, {cmd::WindowTileHorz}, {cmd::WindowTileVert}, {kSeparator},
         {cmd::WindowTopMost}, {cmd::ScrollLink}}},
+      // The favourites themselves follow the separator (Favourites); Help stays last.
+      {"お気に入り", {{cmd::FavouriteAdd}, {cmd::FavouriteOrganise}, {kSeparator}}},
       {"ﾍﾙﾌﾟ(&H)", {{cmd::AppAbout}}},
   };
   return menus;
@@ -100,7 +102,7 @@ void addCommand(CommandRouter& router, QMainWindow* frame, QMenu* menu, const Me
 }  // namespace
 
 FrameMenus::FrameMenus(QMainWindow* frame, CommandRouter& router, RecentFiles recentFiles)
-    : QObject(frame), router_(router), recentFiles_(std::move(recentFiles)) {
+    : QObject(frame), frame_(frame), router_(router), recentFiles_(std::move(recentFiles)) {
   for (const MenuDef& def : mainMenus()) {
     QMenu* menu = frame->menuBar()->addMenu(QString::fromUtf8(def.title));
     router_.watchMenu(menu);
@@ -128,6 +130,13 @@ FrameMenus::FrameMenus(QMainWindow* frame, CommandRouter& router, RecentFiles re
       addCommand(router_, frame, menu, item);
     }
   }
+}
+
+QMenu* FrameMenus::menuTitled(const QString& title) const {
+  QMenu* found = nullptr;
+  for (const QAction* item : frame_->menuBar()->actions())
+    if (item->menu() && item->text() == title) found = item->menu();
+  return found;
 }
 
 void FrameMenus::fillRecentFiles(QMenu* menu) {

@@ -24,9 +24,13 @@ public:
 
   FrameMenus(QMainWindow* frame, CommandRouter& router, RecentFiles recentFiles);
 
+  // The top-level menu with that title (the last, should two have it); nullptr for none.
+  QMenu* menuTitled(const QString& title) const;
+
 private:
   void fillRecentFiles(QMenu* menu);
 
+  QMainWindow* frame_;
   CommandRouter& router_;
   RecentFiles recentFiles_;
   QAction* recentFilesEnd_ = nullptr;

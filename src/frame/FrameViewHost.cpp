@@ -1,8 +1,10 @@
 #include "FrameViewHost.h"
 
 #include "app/CWabunkoApp.h"
+#include "doc/CWabunkoDoc.h"
 #include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
+#include "view/CWabunkoView.h"
 
 namespace wabunko {
 
@@ -76,5 +78,13 @@ void FrameViewHost::setModifiedMark(ChildFrame* frame, bool on) {
 }
 
 QString FrameViewHost::userFilePath(const QString& suffix) const { return CMainFrame::userFilePath(suffix); }
+
+std::vector<CWabunkoView*> FrameViewHost::firstViews() const {
+  std::vector<CWabunkoView*> views;
+  for (const CWabunkoDoc* doc : app_.documents())
+    if (!doc->views().empty())
+      if (auto* view = qobject_cast<CWabunkoView*>(doc->views().front())) views.push_back(view);
+  return views;
+}
 
 }  // namespace wabunko

@@ -30,6 +30,7 @@ public:
   void runLongOperation(const std::function<void()>& work) override;
   void setModifiedMark(ChildFrame* frame, bool on) override;
   QString userFilePath(const QString& suffix) const override;
+  std::vector<CWabunkoView*> firstViews() const override;
 
 private:
   // The main frame of the moment (nullptr while there is none).

@@ -11,6 +11,7 @@
 #include "view/ViewCommands.h"
 #include "view/DisplaySettings.h"
 #include "view/LineNumberGutter.h"
+#include "view/ScrollLink.h"
 #include "view/ViewHost.h"
 #include "view/ViewHotKeys.h"
 #include "platform/ChildFrame.h"
@@ -91,9 +92,19 @@ CWabunkoView::CWabunkoView(Document* document, ViewHost& host, SettingsStore& st
   }
   display_.apply(*edit_);
   gutter_ = new LineNumberGutter(*edit_, [this] { return host_.drawsLineNumbers(); }, store, this);
-  // The controls also scroll on their own: wheel, scroll bar, page keys, following the caret.
-  for (const DocumentEditControl* control : controls())
+  scrollLink_ = new ScrollLink({[this] { return edit_->lineScrollBar(); }, [this] { return scrollLinked != 0; },
+                                [this] {
+                                  std::vector<ScrollLink*> links;
+                                  for (const CWabunkoView* view : host_.firstViews()) links.push_back(view->scrollLink_);
+                                  return links;
+                                }},
+                               this);
+  // The controls also scroll on their own: wheel, scroll bar, page keys, following the caret,
+  // the scrolling of a linked view.
+  for (const DocumentEditControl* control : controls()) {
     connect(control->lineScrollBar(), &QScrollBar::valueChanged, gutter_, &LineNumberGutter::paint);
+    scrollLink_->watch(control->lineScrollBar());
+  }
   setWordWrap(readInt(store, settings::FrameWordWrap));
   verticalWriting = readInt(store, settings::FrameVertical);
   if (verticalWriting != 0) setVerticalWriting(true);
@@ -167,6 +178,8 @@ void CWabunkoView::mapCommands() {
   onUpdateId(cmd::VerticalWriting, [this](CmdUI& ui) { ui.setCheck(verticalWriting != 0); });
   onCommandId(cmd::ReadOnlyToggle, [this] { onToggleReadOnly(); });
   onUpdateId(cmd::ReadOnlyToggle, [this](CmdUI& ui) { ui.setCheck(document() && document()->m_bReadOnly); });
+  onCommandId(cmd::ScrollLink, [this] { scrollLinked = !scrollLinked; });
+  onUpdateId(cmd::ScrollLink, [this](CmdUI& ui) { ui.setCheck(scrollLinked != 0); });
 
   mapTextTools();
   mapConversions();

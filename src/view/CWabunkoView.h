@@ -23,6 +23,7 @@ class CWabunkoDoc;
 class DocumentEditControl;
 class LineNumberGutter;
 class RichTextEdit;
+class ScrollLink;
 class SettingsStore;
 class VerticalTextEdit;
 class ViewHost;
@@ -42,6 +43,8 @@ public:
   // The view's hot keys, held while it has the focus.
   ViewHotKeys& hotKeys() const { return *hotKeys_; }
   ViewHost& host() const { return host_; }
+  // Scrolling together with the views of other documents.
+  ScrollLink& scrollLink() const { return *scrollLink_; }
   SettingsStore& store() const { return store_; }
 
   void showText(const std::function<void(QTextDocument&)>& fill, bool richText, bool readOnly) override;
@@ -103,6 +106,7 @@ private:
   FormatCommands format_;
   KeyboardAids keyboardAids_;
   ViewHotKeys* hotKeys_;
+  ScrollLink* scrollLink_;
   int wordWrap_ = 2;
 };
 

@@ -6,11 +6,13 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
 namespace wabunko {
 
+class CWabunkoView;
 class ChildFrame;
 class CommandRouter;
 class HotKeyService;
@@ -46,6 +48,8 @@ public:
   virtual void setModifiedMark(ChildFrame* frame, bool on) = 0;
   // The path of the user's own file ending in `suffix` (signature, clip record).
   virtual QString userFilePath(const QString& suffix) const = 0;
+  // The first view of every open document, in document order (those that scroll together).
+  virtual std::vector<CWabunkoView*> firstViews() const = 0;
 
 protected:
   ~ViewHost() = default;

@@ -55,6 +55,8 @@ TEST(FrameMenus, TheMenuBarHoldsEveryMenuInOrder) {
       {"ﾂｰﾙ",
        {"行長", "行末空白の削除", "-", "引用記号", "縦方向", "ｼｸﾞﾆﾁｬ", "-", "追加コピー", "追加切り取り", "-", "詳細(&O)"}},
       {"ｳｨﾝﾄﾞｳ(&W)", {"重ねて表示(&C)", "上下に並べて表示(&H)", "左右に並べて表示(&T)", "-", "最前面", "ｽｸﾛｰﾙの連動(&S)"}},
+      // The favourites follow the separator once there are any.
+      {"お気に入り", {"追加", "整理", "-"}},
       {"ﾍﾙﾌﾟ(&H)", {"ﾊﾞｰｼﾞｮﾝ情報(Wabunko)(&A)..."}},
   };
   const std::vector<Menu> got = menusOf(h.app().mainFrame());
