@@ -173,6 +173,8 @@ void FormatCommands::chooseIndents() {
 }
 
 void FormatCommands::applyFace(const QString& face) {
+  // Text that may not be edited keeps its formats too, as the format commands leave it.
+  if (edit().isReadOnly()) return;
   QTextCharFormat format;
   format.setFontFamilies({face});
   edit().setSelectionCharFormat(format);
@@ -180,6 +182,7 @@ void FormatCommands::applyFace(const QString& face) {
 }
 
 void FormatCommands::applyHeight(int height) {
+  if (edit().isReadOnly()) return;
   QTextCharFormat format;
   format.setFontPointSize(height / 20.0);
   edit().setSelectionCharFormat(format);

@@ -132,6 +132,17 @@ TEST_P(FormatCommandsTest, RaisingCountsTwipsAndBackToNormalUndoesItWithoutMakin
   EXPECT_FALSE(doc()->m_bRTF);
 }
 
+TEST_P(FormatCommandsTest, AReadOnlyViewKeepsItsFormats) {
+  edit().setSel(0, 3);
+  h_.app().router().dispatch(cmd::ReadOnlyToggle);
+  edit().setSel(0, 3);
+  const QTextCharFormat before = at(1);
+  EXPECT_FALSE(h_.app().router().update(cmd::FormatBold).enabled());
+  view_->format().applyHeight(400);
+  view_->format().applyFace(QStringLiteral("Serif"));
+  EXPECT_EQ(at(1), before);
+}
+
 TEST_P(FormatCommandsTest, AlignmentSetsTheSelectedParagraphs) {
   edit().setSel(8, 9);
   run(cmd::AlignCentre);
