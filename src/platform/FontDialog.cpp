@@ -1,10 +1,10 @@
 #include "platform/FontDialog.h"
 
+#include "platform/ColorDialog.h"
 #include "platform/Dialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -370,9 +370,7 @@ void FontDialog::colorPicked(int index) {
     updateSample();
     return;
   }
-  QColorDialog dialog(color_, this);
-  dialog.setWindowTitle(QStringLiteral("色の設定"));
-  showColor(dialog.exec() == QDialog::Accepted ? dialog.selectedColor().toRgb() : color_);
+  showColor(chooseColor(this, color_, QStringLiteral("色の設定")).value_or(color_).toRgb());
 }
 
 void FontDialog::updateSample() {

@@ -4,7 +4,7 @@
 #include "platform/CompositionFormat.h"
 #include "platform/EditControl.h"
 #include "platform/SettingsStore.h"
-#include "settings/ColorChoice.h"
+#include "platform/ColorDialog.h"
 #include "settings/PageControls.h"
 #include "settings/SampleText.h"
 #include "view/CharFormat.h"

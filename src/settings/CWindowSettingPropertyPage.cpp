@@ -2,7 +2,7 @@
 
 #include "frame/ProfileSettings.h"
 #include "platform/SettingsStore.h"
-#include "settings/ColorChoice.h"
+#include "platform/ColorDialog.h"
 #include "settings/PageControls.h"
 #include "view/CharFormat.h"
 

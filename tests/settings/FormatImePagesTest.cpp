@@ -9,7 +9,7 @@
 #include "frame/SettingsLayout.h"
 #include "platform/FontDialog.h"
 #include "platform/MemoryStore.h"
-#include "settings/ColorChoice.h"
+#include "platform/ColorDialog.h"
 #include "settings/SampleText.h"
 
 #include <QCheckBox>

@@ -11,7 +11,7 @@
 #include "frame/SettingsLayout.h"
 #include "platform/MemoryStore.h"
 #include "search/CFolderSelectDlg.h"
-#include "settings/ColorChoice.h"
+#include "platform/ColorDialog.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

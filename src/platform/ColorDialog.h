@@ -1,7 +1,6 @@
 #pragma once
-// Colours the settings pages let the user pick, as the settings store keeps them
-// (0x00BBGGRR). The colour dialog can be answered by a hook instead of a user; the hook
-// drives the real dialog.
+// The colour dialog, the same on every desktop. Like the other dialogs it can be answered
+// by a hook instead of a user; the hook drives the real dialog.
 
 #include <QColor>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "settings/ColorChoice.h"
+#include "platform/ColorDialog.h"
 
 #include "platform/Dialogs.h"
 
