@@ -2,6 +2,7 @@
 
 #include "frame/CFavoritesDlg.h"
 #include "frame/FrameCommands.h"
+#include "frame/FrameMenus.h"
 #include "platform/CommandRouter.h"
 #include "platform/Dialogs.h"
 
@@ -51,8 +52,7 @@ void Favourites::fillMenu() {
   for (std::size_t i = 0; i < list_.size(); ++i) {
     const int id = cmd::FavouriteAdd + 1 + static_cast<int>(i);
     QAction* entry = router_.action(id);
-    // The path as it is: its own "&" must not become a mnemonic.
-    entry->setText(QString::fromStdString(list_[i]).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    entry->setText(menuTextOfPath(QString::fromStdString(list_[i])));
     // Enabled as the route says: those past the first kOpenable have no handler.
     entry->setEnabled(router_.update(id).enabled());
     menu_->addAction(entry);

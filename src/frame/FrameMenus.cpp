@@ -101,6 +101,8 @@ void addCommand(CommandRouter& router, QMainWindow* frame, QMenu* menu, const Me
 
 }  // namespace
 
+QString menuTextOfPath(QString path) { return path.replace(QLatin1Char('&'), QStringLiteral("&&")); }
+
 FrameMenus::FrameMenus(QMainWindow* frame, CommandRouter& router, RecentFiles recentFiles)
     : QObject(frame), frame_(frame), router_(router), recentFiles_(std::move(recentFiles)) {
   for (const MenuDef& def : mainMenus()) {
@@ -146,8 +148,8 @@ void FrameMenus::fillRecentFiles(QMenu* menu) {
     QAction* action = router_.action(cmd::FileMruFirst + i);
     menu->removeAction(action);
     if (i >= files.size()) continue;
-    // "&1 path": the number is the mnemonic; a path's own "&" must not become one.
-    action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QString(files[i]).replace(QLatin1Char('&'), QStringLiteral("&&"))));
+    // "&1 path": the number is the mnemonic.
+    action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(menuTextOfPath(files[i])));
     menu->insertAction(recentFilesEnd_, action);
   }
   recentFilesEnd_->setVisible(!files.isEmpty());

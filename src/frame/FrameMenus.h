@@ -17,6 +17,9 @@ namespace wabunko {
 class CommandRouter;
 class RecentFileList;
 
+// A path as a menu item's text: its own "&" shows as itself, not as a mnemonic.
+QString menuTextOfPath(QString path);
+
 class FrameMenus : public QObject {
   Q_OBJECT
 public:
