@@ -1,7 +1,6 @@
 #include "DisplayLineIndex.h"
 
 #include <algorithm>
-#include <bit>
 
 namespace wabunko {
 namespace {
@@ -15,21 +14,15 @@ std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
 void DisplayLineIndex::reset(int paragraphs) {
   counts_.assign(at(std::max(paragraphs, 0)), 0);
-  stale_ = true;
+  lines_.assign(counts_.size(), 1);
   knownBelow_ = 0;
 }
 
 void DisplayLineIndex::replace(int first, int removed, int inserted) {
   knownBelow_ = std::min(knownBelow_, first);
   const auto begin = counts_.begin() + first;
-  if (removed == inserted && !stale_ && removed < 64) {
-    // The usual edit inside paragraphs: the tree follows point by point.
-    for (int i = first; i < first + removed; ++i) add(i, 1 - lines(i));
-    std::fill(begin, begin + removed, 0);
-    return;
-  }
   counts_.insert(counts_.erase(begin, begin + removed), at(inserted), 0);
-  stale_ = true;
+  lines_.replace(at(first), at(removed), at(inserted), 1);
 }
 
 int DisplayLineIndex::firstUnknown() const {
@@ -46,55 +39,20 @@ int DisplayLineIndex::unknownRunEnd(int first, int limit) const {
 }
 
 void DisplayLineIndex::setLines(int first, std::span<const int> lines) {
-  // Point updates cost log n each; past a point rebuilding the whole tree is cheaper.
-  const bool rebuildLater = stale_ || lines.size() > counts_.size() / 16;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const int paragraph = first + static_cast<int>(i);
-    const int count = std::max(lines[i], 1);
-    if (!rebuildLater) add(paragraph, count - this->lines(paragraph));
-    counts_[at(paragraph)] = count;
-  }
-  if (rebuildLater) stale_ = true;
+  std::vector<int> counts(lines.begin(), lines.end());
+  for (int& count : counts) count = std::max(count, 1);
+  std::copy(counts.begin(), counts.end(), counts_.begin() + first);
+  lines_.set(at(first), std::span<const int>(counts));
 }
 
 int DisplayLineIndex::linesBefore(int paragraph) const {
-  if (stale_) rebuild();
-  int sum = 0;
-  for (int i = std::clamp(paragraph, 0, paragraphCount()); i > 0; i &= i - 1) sum += tree_[at(i)];
-  return sum;
+  return lines_.sumBefore(at(std::clamp(paragraph, 0, paragraphCount())));
 }
 
 DisplayLineIndex::Place DisplayLineIndex::locate(int line) const {
-  if (stale_) rebuild();
-  // Descend the tree: the longest prefix of paragraphs whose lines do not pass `line`.
-  int paragraph = 0;
-  int rest = std::max(line, 0);
-  const int n = paragraphCount();
-  for (int step = n > 0 ? static_cast<int>(std::bit_floor(static_cast<unsigned>(n))) : 0; step > 0; step >>= 1) {
-    const int next = paragraph + step;
-    if (next <= n && tree_[at(next)] <= rest) {
-      paragraph = next;
-      rest -= tree_[at(next)];
-    }
-  }
-  return {paragraph, rest};
-}
-
-void DisplayLineIndex::rebuild() const {
-  const std::size_t n = counts_.size();
-  tree_.assign(n + 1, 0);
-  for (std::size_t i = 1; i <= n; ++i) {
-    tree_[i] += valueOf(counts_[i - 1]);
-    const std::size_t parent = i + (i & (~i + 1));
-    if (parent <= n) tree_[parent] += tree_[i];
-  }
-  stale_ = false;
-}
-
-void DisplayLineIndex::add(int paragraph, int delta) {
-  if (delta == 0) return;
-  const std::size_t n = counts_.size();
-  for (std::size_t i = at(paragraph) + 1; i <= n; i += i & (~i + 1)) tree_[i] += delta;
+  // The longest run of paragraphs from the start whose lines do not pass `line`.
+  const auto place = lines_.locate(line);
+  return {static_cast<int>(place.index), place.rest};
 }
 
 int unwrappedLineCount(std::u16string_view paragraph) {

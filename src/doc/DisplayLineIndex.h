@@ -2,12 +2,14 @@
 // Display lines of a text held as paragraphs: how many lines each paragraph shows, with
 // running totals, for an edit control that learns a paragraph's count only once the
 // paragraph is laid out. Lookups in both directions (paragraph -> first line, line ->
-// paragraph) take O(log n) over a Fenwick tree; paragraphs inserted or changed become
+// paragraph) take O(log n) over running sums; paragraphs inserted or changed become
 // "unknown" until measured again.
 //
 // An unknown paragraph counts as one line, the least it can show. So a line looked up
 // over unknown paragraphs lands at or after the paragraph that really holds it, and the
 // caller knows how far it must measure before the answer is exact (see locate()).
+
+#include "RunningSums.h"
 
 #include <cstddef>
 #include <span>
@@ -47,15 +49,9 @@ public:
   Place locate(int line) const;
 
 private:
-  static int valueOf(int count) { return count > 0 ? count : 1; }
-  int lines(int paragraph) const { return valueOf(counts_[static_cast<std::size_t>(paragraph)]); }
-  void rebuild() const;
-  void add(int paragraph, int delta);
-
   std::vector<int> counts_;  // 0: unknown
-  // The tree is rebuilt lazily after structural changes; until then it is stale.
-  mutable std::vector<int> tree_;
-  mutable bool stale_ = true;
+  // The lines each paragraph counts: its own, or 1 while unknown.
+  RunningSums<int> lines_;
   // Every paragraph before this one is measured.
   mutable int knownBelow_ = 0;
 };

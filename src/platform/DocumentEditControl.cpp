@@ -1,6 +1,7 @@
 #include "DocumentEditControl.h"
 #include "platform/CompositionFormat.h"
 #include "LayoutPlaces.h"
+#include "OnDemandDocumentLayout.h"
 #include "platform/Utf16.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -16,6 +17,7 @@ namespace wabunko {
 void DocumentEditControl::watchDocument(QTextDocument* document) {
   QObject::disconnect(watching_);
   if (!document) return;
+  OnDemandDocumentLayout::install(*document);
   watching_ = QObject::connect(document, &QTextDocument::contentsChange, widget(),
                                [this](int from, int removed, int added) { onContentsChange(from, removed, added); });
   lines_.reset(document->blockCount());
@@ -108,19 +110,11 @@ bool DocumentEditControl::wraps() const {
   return layoutWraps() && !textDocument()->pageSize().isNull();
 }
 
-DocumentEditControl::LayoutKey DocumentEditControl::layoutKey() const {
-  if (!wraps()) return {};
-  const QTextDocument* doc = textDocument();
-  const QTextOption option = doc->defaultTextOption();
-  return {true,          doc->pageSize().width(), doc->defaultFont(),   option.wrapMode(),
-          option.flags(), option.tabStopDistance(), option.tabs(),       doc->documentMargin(),
-          doc->indentWidth(), doc->useDesignMetrics()};
-}
-
 void DocumentEditControl::checkLayout() const {
-  const LayoutKey key = layoutKey();
-  if (!(key == layoutKey_) || lines_.paragraphCount() != textDocument()->blockCount()) {
-    layoutKey_ = key;
+  const auto* layout = qobject_cast<const OnDemandDocumentLayout*>(textDocument()->documentLayout());
+  const std::pair<int, bool> measuredWith{layout ? layout->generation() : -1, wraps()};
+  if (measuredWith != measuredWith_ || lines_.paragraphCount() != textDocument()->blockCount()) {
+    measuredWith_ = measuredWith;
     lines_.reset(textDocument()->blockCount());
     return;
   }
@@ -142,8 +136,6 @@ void DocumentEditControl::measureThrough(int last) const {
 void DocumentEditControl::measureRun(int first, int last) const {
   QTextDocument* doc = textDocument();
   const bool laidOut = wraps();
-  // Lays out whatever up to the run's end the layout has not laid out yet, and no more.
-  if (laidOut) doc->documentLayout()->blockBoundingRect(doc->findBlockByNumber(last));
   std::vector<int> counts;
   if (!laidOut && last - first >= lines_.paragraphCount() / 8) {
     // A long run costs less from the whole text at once than paragraph by paragraph.
@@ -159,16 +151,19 @@ void DocumentEditControl::measureRun(int first, int last) const {
   QTextBlock block = doc->findBlockByNumber(first);
   for (int i = first; i <= last; ++i, block = block.next()) {
     // Without wrapping, from the text alone (nothing waits for the layout).
-    const int lines = laidOut ? block.layout()->lineCount() : 0;
-    counts.push_back(lines > 0 ? lines : unwrappedLineCount(utf16(block.text())));
+    counts.push_back(laidOut ? laidOutLines(block)->lineCount() : unwrappedLineCount(utf16(block.text())));
   }
   lines_.setLines(first, counts);
 }
 
+const QTextLayout* DocumentEditControl::laidOutLines(const QTextBlock& block) const {
+  textDocument()->documentLayout()->blockBoundingRect(block);
+  return block.layout();
+}
+
 std::vector<int> DocumentEditControl::lineStarts(const QTextBlock& block) const {
   if (wraps()) {
-    const QTextLayout* layout = block.layout();
-    if (layout->lineCount() == 0) textDocument()->documentLayout()->blockBoundingRect(block);
+    const QTextLayout* layout = laidOutLines(block);
     if (const int n = layout->lineCount(); n > 0) {
       std::vector<int> starts(static_cast<std::size_t>(n));
       for (int i = 0; i < n; ++i) starts[static_cast<std::size_t>(i)] = withoutComposition(*layout, layout->lineAt(i).textStart());

@@ -3,31 +3,29 @@
 // QTextDocument, its layout and a cursor, whichever way the control shows the layout's
 // lines (rows, or columns turned a quarter).
 //
-// Lines are the display lines of the document's own layout. QTextDocumentLayout lays a
-// document out lazily: the part in view at once, the rest from a timer in growing steps,
-// and a paragraph not laid out yet has no lines. The control keeps a running count of
-// lines per paragraph (DisplayLineIndex) and measures a paragraph when a question first
-// needs it: with wrapping, by asking the layout to lay out up to that paragraph (which it
-// does only where it has not done so already); without wrapping, from the text alone
-// (one line, plus one per forced line break), so no question ever waits for the layout.
-// Edits forget the paragraphs they touch; a change of the layout's width, font or text
-// options forgets them all. A question about a line or position therefore lays out the
-// document only up to there, and once that part is laid out it costs O(log n); with
-// wrapping, the line count (or a line past the end) needs the whole text laid out. A
-// control never shown has no page width yet and shows paragraphs as they are.
+// Lines are the display lines of the document's layout (OnDemandDocumentLayout, which the
+// control gives its document), which lays out a paragraph only when asked about it. The
+// control keeps a running count of lines per paragraph (DisplayLineIndex) and measures a
+// paragraph when a question first needs it: with wrapping, by having the layout lay it
+// out; without wrapping, from the text alone (one line, plus one per forced line break).
+// Edits forget the paragraphs they touch; when the layout forgets every paragraph's lines
+// (a new width, font or text option) the counts are all forgotten too. A question about a
+// line or position therefore measures the paragraphs up to there, and once they are
+// measured it costs O(log n); with wrapping, the line count (or a line past the end)
+// needs every paragraph measured. A control never shown has no page width yet and shows
+// paragraphs as they are.
 
 #include "EditControl.h"
 #include "doc/DisplayLineIndex.h"
 #include "view/CompositionStates.h"
 
-#include <QFont>
 #include <QInputMethodEvent>
 #include <QList>
 #include <QMetaObject>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTextOption>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace wabunko {
@@ -84,21 +82,6 @@ protected:
   virtual void setLineScrollOffset(int offset) = 0;
 
 private:
-  // What the layout's line breaks depend on besides the text; the counts are forgotten
-  // when it changes.
-  struct LayoutKey {
-    bool wraps = false;
-    qreal width = 0;
-    QFont font;
-    QTextOption::WrapMode wrapMode = QTextOption::NoWrap;
-    QTextOption::Flags flags;
-    qreal tabStop = 0;
-    QList<QTextOption::Tab> tabs;
-    qreal margin = 0;
-    qreal indentWidth = 0;
-    bool designMetrics = false;
-    bool operator==(const LayoutKey&) const = default;
-  };
   // A display line: its paragraph and its start and end inside it (the end is the start
   // of the next line, or the paragraph's length).
   struct LinePlace {
@@ -111,12 +94,13 @@ private:
   bool wraps() const;
   int selectionStart() const;
   void onContentsChange(int from, int removed, int added);
-  LayoutKey layoutKey() const;
   // Forgets every count when the layout changed underneath them.
   void checkLayout() const;
   // Makes the counts of paragraphs [0, last] exact.
   void measureThrough(int last) const;
   void measureRun(int first, int last) const;
+  // The layout of `block`, laid out.
+  const QTextLayout* laidOutLines(const QTextBlock& block) const;
   // Where the lines of `block` start, as offsets inside it.
   std::vector<int> lineStarts(const QTextBlock& block) const;
   LinePlace placeOfLine(const QTextBlock& block, int line) const;
@@ -128,7 +112,8 @@ private:
   qreal lineTop(const LinePlace& place) const;
 
   mutable DisplayLineIndex lines_;
-  mutable LayoutKey layoutKey_;
+  // The layout's generation and the wrapping the counts were taken with.
+  mutable std::pair<int, bool> measuredWith_{-1, false};
   mutable int composedParagraph_ = -1;  // holding the composition at the last question
   QMetaObject::Connection watching_;
 

@@ -1,5 +1,7 @@
 #include "RichTextEdit.h"
 
+#include "OnDemandDocumentLayout.h"
+
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -15,6 +17,8 @@ RichTextEdit::RichTextEdit(QWidget* parent) : QTextEdit(parent) {
 }
 
 void RichTextEdit::setDocument(QTextDocument* document) {
+  // Our layout before QTextEdit's first look, which would lay the text out in Qt's.
+  if (document) OnDemandDocumentLayout::install(*document);
   QTextEdit::setDocument(document);
   watchDocument(this->document());
 }

@@ -252,13 +252,14 @@ QRect VerticalTextEdit::caretBar(const QTextBlock& block, int at) const {
 }
 
 QRectF VerticalTextEdit::columnSpan(const QTextBlock& block, int at, int length) const {
+  const QPointF origin = layoutOrigin(block);  // lays the paragraph out
   const QTextLayout* layout = block.layout();
   QTextLine line = layout->lineForTextPosition(at);
   if (!line.isValid()) line = layout->lineAt(std::max(0, layout->lineCount() - 1));
   if (!line.isValid()) return {};
   const qreal top = line.cursorToX(at);
   const qreal bottom = line.cursorToX(std::min(at + length, line.textStart() + line.textLength()));
-  const QPointF topRight = toViewport(layoutOrigin(block) + QPointF(top, line.y()));
+  const QPointF topRight = toViewport(origin + QPointF(top, line.y()));
   return {topRight.x() - line.height(), topRight.y(), line.height(), std::max<qreal>(0, bottom - top)};
 }
 

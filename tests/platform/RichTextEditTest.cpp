@@ -1,5 +1,6 @@
 #include "platform/RichTextEdit.h"
 #include "platform/RichTextStream.h"
+#include "ReferenceLayout.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -49,16 +50,6 @@ const QString kMixed = QStringLiteral(
     "words that wrap at spaces and keep   the spaces at the end of their lines when they do\n"
     "最後");
 
-// The display lines as the layout itself lays them out: the start of each, in order.
-std::vector<int> laidOutLineStarts(QTextEdit& edit) {
-  QTextDocument* doc = edit.document();
-  doc->documentLayout()->documentSize();  // finishes the layout
-  std::vector<int> starts;
-  for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
-    for (int i = 0; i < block.layout()->lineCount(); ++i) starts.push_back(block.position() + block.layout()->lineAt(i).textStart());
-  return starts;
-}
-
 struct Shown {
   explicit Shown(EditControl::Wrap wrap, const QString& text = kMixed) {
     edit.resize(220, 120);
@@ -70,10 +61,10 @@ struct Shown {
   RichTextEdit edit;
 };
 
-// Every line and every position against the layout's own lines.
+// Every line and every position against the lines Qt's own layout gives the same text.
 void expectLinesOfTheLayout(RichTextEdit& edit) {
   const QString text = RichTextStream::plainText(*edit.document());
-  const std::vector<int> starts = laidOutLineStarts(edit);
+  const std::vector<int> starts = referenceLineStarts(*edit.document());
   const int lines = static_cast<int>(starts.size());
   ASSERT_EQ(edit.lineCount(), lines);
   for (int line = 0; line < lines; ++line) ASSERT_EQ(edit.lineIndex(line), starts[static_cast<std::size_t>(line)]) << line;
@@ -159,7 +150,7 @@ TEST(RichTextEdit, TheCompositionCountsItsLinesWhileItLasts) {
     QApplication::sendEvent(&edit, &event);
   };
   compose(QStringLiteral("にほんごのぶんしょうをにゅうりょくしているところです"));
-  EXPECT_EQ(edit.lineCount(), static_cast<int>(laidOutLineStarts(edit).size()));
+  EXPECT_EQ(edit.lineCount(), static_cast<int>(lineStartsOf(*edit.document()).size()));
   EXPECT_GT(edit.lineCount(), lines);
   // Positions leave the composition out: its lines start where it stands.
   const int composed = edit.document()->begin().layout()->lineCount();
@@ -221,7 +212,7 @@ TEST(RichTextEdit, AFileReadInLeavesTheCaretAtTheStartAndTheRestUnlaidOut) {
   EXPECT_EQ(edit.lineFromChar(edit.lineIndex(7)), 7);
   EXPECT_EQ(edit.firstVisibleLine(), 0);
   EXPECT_EQ(last.layout()->lineCount(), 0) << "questions about the top lay out only the top";
-  EXPECT_EQ(edit.lineCount(), static_cast<int>(laidOutLineStarts(edit).size()));
+  EXPECT_EQ(edit.lineCount(), static_cast<int>(referenceLineStarts(*edit.document()).size()));
 }
 
 TEST(RichTextStream, LinesKeepTheirEndsAndNewLinesTakeTheCommonOne) {
