@@ -7,7 +7,6 @@
 //
 // Run: build/bench_search (offscreen unless a display is asked for).
 
-#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -22,6 +21,7 @@
 #include <vector>
 
 #include "JapaneseCorpus.h"
+#include "WholeLayout.h"
 #include "doc/TextBridge.h"
 #include "platform/Dialogs.h"
 #include "platform/MemoryStore.h"
@@ -67,7 +67,7 @@ struct Editor {
     edit.setWrap(EditControl::Wrap::PrintWidth, kPrintWidth);
     edit.streamIn([&bytes](QTextDocument& document) { RichTextStream::readPlainText(document, bytes); });
     edit.show();
-    edit.document()->documentLayout()->documentSize();  // finishes the layout
+    layOutEveryParagraph(*edit.document());
     QCoreApplication::processEvents();
     CWabFindDlg& dialog = find.findDialog();
     dialog.m_strFindText = QString::fromStdU16String(kWordText);

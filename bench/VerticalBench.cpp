@@ -23,6 +23,7 @@
 
 #include "platform/RichTextEdit.h"
 #include "platform/VerticalTextEdit.h"
+#include "WholeLayout.h"
 
 namespace wabunko::bench {
 namespace {
@@ -91,8 +92,6 @@ std::unique_ptr<QTextDocument> makeDocument(int chars) {
   return document;
 }
 
-void finishLayout(QTextDocument& document) { document.documentLayout()->documentSize(); }
-
 // Lays the whole document out, and again while the page changes under it: a scroll bar
 // that the layout called for takes room from the view (once the scroll area has handled
 // the range change it queued), and the control gives the document the new page. Answers
@@ -102,7 +101,7 @@ int layOutForSettledPage(QTextDocument& document) {
   QSizeF page;
   do {
     page = document.pageSize();
-    finishLayout(document);
+    layOutEveryParagraph(document);
     ++layouts;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
   } while (document.pageSize() != page);
@@ -170,7 +169,7 @@ std::map<int, std::unique_ptr<QTextDocument>> attachedDocuments;
 template <class Edit>
 void attachWithCaretInMiddle(Edit& edit, QTextDocument& document) {
   edit.setDocument(&document);
-  finishLayout(document);
+  layOutEveryParagraph(document);
   QTextCursor middle(&document);
   middle.setPosition(document.characterCount() / 2);
   edit.setTextCursor(middle);
@@ -270,7 +269,7 @@ void BM_Switch(benchmark::State& state) {
     to.viewport()->repaint();
     steps.end("paint_ms");
     state.SetIterationTime(steps.iterationSeconds());
-    finishLayout(*document);
+    layOutEveryParagraph(*document);
     steps.end("rest_of_layout_ms");
     QCoreApplication::processEvents();
     if (to.textCursor().position() != caret.position()) state.SkipWithError("the caret did not travel");

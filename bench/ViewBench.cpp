@@ -1,6 +1,8 @@
-// The edit control on large Shift-JIS files: opening to the first paint (wrap off and at the
-// print width, beside a bare QTextEdit), questions about lines on a 10 MB document, and a
-// keystroke in the middle of it beside the same keystroke in a bare QTextEdit.
+// The edit controls on large Shift-JIS files: opening to the first paint (wrap off and at
+// the print width, beside a bare QTextEdit), questions about lines on a 10 MB document, and
+// the changes a user makes in it (a keystroke, a Return, a paste of 1 MB; in the middle and
+// at the end; in rows and in columns) and a keystroke in a single 200,000-character line,
+// each to the repainted view, beside the same in a bare QTextEdit.
 //
 // Each open runs in a fresh process (this program started again with --open), so its
 // time and resident memory are those of a program that has just opened the file.
@@ -9,6 +11,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTextBlock>
@@ -22,6 +25,7 @@
 #include <type_traits>
 #include <unistd.h>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -30,6 +34,8 @@
 #include "doc/TextBridge.h"
 #include "platform/RichTextEdit.h"
 #include "platform/RichTextStream.h"
+#include "platform/VerticalTextEdit.h"
+#include "WholeLayout.h"
 
 namespace wabunko::bench {
 namespace {
@@ -91,7 +97,7 @@ int openInThisProcess(std::size_t megabytes, bool wrap, Widget widget) {
     const double seconds = clock.nsecsElapsed() / 1e9;
     const double rss = residentMiB();
     clock.restart();
-    edit.document()->documentLayout()->documentSize();  // finishes the layout
+    layOutEveryParagraph(*edit.document());
     std::printf("%.4f %.1f %.1f 0 0 %.3f %.1f\n", seconds, rss, baseMiB, clock.nsecsElapsed() / 1e9, residentMiB());
     return 0;
   }
@@ -166,27 +172,51 @@ BENCHMARK(BM_OpenToFirstPaint)
     ->Args({10, 1, 1})
     ->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// 10 MB documents shown and laid out in full, for the questions and the keystrokes; they
+// 10 MB documents shown, every paragraph laid out (and for the controls every line
+// counted, as after a look at the end of the text), for the questions and the edits; they
 // go before the application does.
 template <class Edit>
 std::unique_ptr<Edit> laidOutEdits[2];
 
 void closeLaidOutEdits() {
   for (auto& edit : laidOutEdits<RichTextEdit>) edit.reset();
+  for (auto& edit : laidOutEdits<VerticalTextEdit>) edit.reset();
   for (auto& edit : laidOutEdits<QTextEdit>) edit.reset();
+}
+
+template <class Edit>
+QTextDocument& documentOf(Edit& edit) {
+  return *edit.document();
+}
+
+// Shows `text` (Shift-JIS) in a new 800 x 600 control, wrapped at the print width or not.
+template <class Edit>
+std::unique_ptr<Edit> showing(const std::string& bytes, bool wrap) {
+  auto edit = std::make_unique<Edit>();
+  edit->resize(800, 600);
+  if constexpr (std::is_same_v<Edit, QTextEdit>) {
+    edit->setLineWrapMode(wrap ? QTextEdit::FixedPixelWidth : QTextEdit::NoWrap);
+    edit->setLineWrapColumnOrWidth(kPrintWidth + 8);
+    edit->setPlainText(qstring(TextBridge::toUnicode(bytes)));
+  } else {
+    if constexpr (std::is_same_v<Edit, VerticalTextEdit>) edit->setDocument(new QTextDocument(edit.get()));
+    edit->setWrap(wrap ? EditControl::Wrap::PrintWidth : EditControl::Wrap::None, kPrintWidth);
+    edit->streamIn([&bytes](QTextDocument& document) { RichTextStream::readPlainText(document, bytes); });
+  }
+  edit->show();
+  edit->activateWindow();  // the caret is drawn in the focused control only
+  edit->setFocus();
+  QCoreApplication::processEvents();
+  return edit;
 }
 
 template <class Edit>
 Edit& laidOut(bool wrap) {
   std::unique_ptr<Edit>& edit = laidOutEdits<Edit>[wrap ? 1 : 0];
   if (!edit) {
-    edit = std::make_unique<Edit>();
-    edit->resize(800, 600);
-    edit->setLineWrapMode(wrap ? QTextEdit::FixedPixelWidth : QTextEdit::NoWrap);
-    edit->setLineWrapColumnOrWidth(kPrintWidth + 8);
-    edit->setPlainText(qstring(TextBridge::toUnicode(japaneseShiftJisText(10 * kMiB))));
-    edit->show();
-    edit->document()->documentLayout()->documentSize();  // finishes the layout
+    edit = showing<Edit>(japaneseShiftJisText(10 * kMiB), wrap);
+    layOutEveryParagraph(documentOf(*edit));
+    if constexpr (!std::is_same_v<Edit, QTextEdit>) benchmark::DoNotOptimize(edit->lineCount());
     QCoreApplication::processEvents();
   }
   return *edit;
@@ -233,31 +263,116 @@ BENCHMARK(BM_LineLength)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LineCount)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FirstVisibleLine)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-// One character typed in the middle of the laid-out 10 MB text and painted; the control
-// also answers the caret report a view makes after each keystroke.
-template <class Edit>
-void typeInTheMiddle(benchmark::State& state) {
-  const bool wrap = state.range(0) != 0;
-  Edit& edit = laidOut<Edit>(wrap);
-  QTextCursor middle(edit.document());
-  middle.setPosition(edit.document()->characterCount() / 2);
-  edit.setTextCursor(middle);
-  QCoreApplication::processEvents();
-  for (auto _ : state) {
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
-    QApplication::sendEvent(&edit, &key);
-    if constexpr (std::is_same_v<Edit, RichTextEdit>) {
-      const int line = edit.lineFromChar(-1);
-      benchmark::DoNotOptimize(edit.lineIndex(line));
-    }
-    QCoreApplication::processEvents();
-  }
-  state.SetLabel(wrap ? "print-width wrap" : "wrap off");
+enum class Change { Key, Return, Paste };
+
+// The megabyte of text a paste brings, on the clipboard for the pastes.
+const QString& pastedText() {
+  static const QString text = qstring(TextBridge::toUnicode(japaneseShiftJisText(kMiB)));
+  return text;
 }
-void BM_KeystrokeRichTextEdit(benchmark::State& state) { typeInTheMiddle<RichTextEdit>(state); }
-void BM_KeystrokeBareQTextEdit(benchmark::State& state) { typeInTheMiddle<QTextEdit>(state); }
-BENCHMARK(BM_KeystrokeRichTextEdit)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
-BENCHMARK(BM_KeystrokeBareQTextEdit)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+void press(QWidget& edit, Qt::Key key, const QString& text) {
+  QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QApplication::sendEvent(&edit, &event);
+}
+
+// One change at the caret, as the user makes it, to the repainted view; the controls also
+// answer the caret report a view makes after each change.
+template <class Edit>
+void changeAndPaint(Edit& edit, Change change) {
+  switch (change) {
+    case Change::Key: press(edit, Qt::Key_unknown, QStringLiteral("あ")); break;
+    case Change::Return: press(edit, Qt::Key_Return, QStringLiteral("\r")); break;
+    case Change::Paste: edit.paste(); break;
+  }
+  if constexpr (!std::is_same_v<Edit, QTextEdit>) {
+    const int line = edit.lineFromChar(-1);
+    benchmark::DoNotOptimize(edit.lineIndex(line));
+  }
+  edit.viewport()->repaint();
+  QCoreApplication::processEvents();
+}
+
+void placeCaret(QTextDocument& document, bool atEnd, const std::function<void(const QTextCursor&)>& set) {
+  QTextCursor caret(&document);
+  caret.setPosition(atEnd ? document.characterCount() - 1 : document.characterCount() / 2);
+  set(caret);
+}
+
+// A change in the middle or at the end of a laid-out 10 MB text. A paste is undone after
+// each iteration, out of the time, so every paste meets the same text.
+template <class Edit>
+void BM_Change(benchmark::State& state) {
+  const auto change = static_cast<Change>(state.range(0));
+  const bool atEnd = state.range(1) != 0;
+  const bool wrap = state.range(2) != 0;
+  Edit& edit = laidOut<Edit>(wrap);
+  if (change == Change::Paste) QGuiApplication::clipboard()->setText(pastedText());
+  placeCaret(documentOf(edit), atEnd, [&edit](const QTextCursor& c) { edit.setTextCursor(c); });
+  edit.ensureCursorVisible();
+  QCoreApplication::processEvents();
+  QElapsedTimer clock;
+  for (auto _ : state) {
+    clock.start();
+    changeAndPaint(edit, change);
+    state.SetIterationTime(clock.nsecsElapsed() / 1e9);
+    if (change == Change::Paste) {
+      edit.undo();
+      QCoreApplication::processEvents();
+    }
+  }
+  static const char* const kChanges[] = {"keystroke", "Return", "paste of 1 MB"};
+  state.SetLabel(std::string(kChanges[state.range(0)]) + (atEnd ? " at the end, " : " in the middle, ") +
+                 (wrap ? "print-width wrap" : "wrap off"));
+}
+
+// A keystroke in a single line of 200,000 characters, in its middle or at its end.
+template <class Edit>
+void BM_KeystrokeInLongLine(benchmark::State& state) {
+  const bool atEnd = state.range(0) != 0;
+  const bool wrap = state.range(1) != 0;
+  std::string line;
+  while (line.size() < 400'000) line += "\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x95\xb6\x8f\xcd\x81\x41";  // 日本語の文章、
+  const std::unique_ptr<Edit> edit = showing<Edit>(line, wrap);
+  placeCaret(documentOf(*edit), atEnd, [&edit](const QTextCursor& c) { edit->setTextCursor(c); });
+  edit->ensureCursorVisible();
+  QCoreApplication::processEvents();
+  QElapsedTimer clock;
+  for (auto _ : state) {
+    clock.start();
+    changeAndPaint(*edit, Change::Key);
+    state.SetIterationTime(clock.nsecsElapsed() / 1e9);
+  }
+  state.SetLabel(std::string(atEnd ? "at the end, " : "in the middle, ") + (wrap ? "print-width wrap" : "wrap off"));
+}
+
+template <class Edit>
+void registerChanges(const std::string& name, bool withoutWrap) {
+  for (const int change : {0, 1, 2})
+    for (const int atEnd : {0, 1})
+      for (const int wrap : {0, 1}) {
+        if (wrap == 0 && !withoutWrap) continue;
+        benchmark::RegisterBenchmark(("BM_Change/" + name).c_str(), BM_Change<Edit>)
+            ->Args({change, atEnd, wrap})
+            ->Iterations(change == 2 ? 3 : 50)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+      }
+  for (const int atEnd : {0, 1})
+    for (const int wrap : {0, 1})
+      benchmark::RegisterBenchmark(("BM_KeystrokeInLongLine/" + name).c_str(), BM_KeystrokeInLongLine<Edit>)
+          ->Args({atEnd, wrap})
+          ->Iterations(50)
+          ->UseManualTime()
+          ->Unit(benchmark::kMillisecond);
+}
+
+void registerBenchmarks() {
+  registerChanges<RichTextEdit>("Rows", true);
+  registerChanges<VerticalTextEdit>("Columns", true);
+  // The floor to compare with: Qt's own editor on the same text (at the print width only).
+  registerChanges<QTextEdit>("BareQTextEdit", false);
+}
 
 }  // namespace
 }  // namespace wabunko::bench
@@ -269,6 +384,7 @@ int main(int argc, char** argv) {
     return wabunko::bench::openInThisProcess(std::strtoul(argv[2], nullptr, 10), argv[3][0] == '1',
                                              static_cast<wabunko::bench::Widget>(std::atoi(argv[4])));
   benchmark::Initialize(&argc, argv);
+  wabunko::bench::registerBenchmarks();
   benchmark::RunSpecifiedBenchmarks();
   wabunko::bench::closeLaidOutEdits();
   benchmark::Shutdown();

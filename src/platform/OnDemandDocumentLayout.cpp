@@ -37,6 +37,11 @@ Qt::Alignment visualAlignment(Qt::LayoutDirection direction, Qt::Alignment align
   return alignment;
 }
 
+void setWrapMode(QTextLayout& layout, QTextOption& option, QTextOption::WrapMode mode) {
+  option.setWrapMode(mode);
+  layout.setTextOption(option);
+}
+
 // Pictures in the text, at the size their format gives or their own.
 class PictureHandler : public QObject, public QTextObjectInterface {
   Q_OBJECT
@@ -183,15 +188,24 @@ void OnDemandDocumentLayout::layOut(const QTextBlock& block, int number) const {
     QTextLine line = layout->createLine();
     if (!line.isValid()) break;
     line.setLeadingIncluded(true);
-    const qreal firstIndent = first ? format.textIndent() : 0;
-    line.setLineWidth(width - firstIndent);
+    const qreal lineWidth = width - (first ? format.textIndent() : 0);
+    line.setLineWidth(lineWidth);
+    if (line.naturalTextWidth() > lineWidth) {
+      // A line that does not fit (no wrapping, or nowhere to break) takes the width it
+      // needs, as in Qt's layout, which breaks it anywhere when words may be broken and
+      // from then on breaks the paragraph at words.
+      const bool anywhere = option.wrapMode() == QTextOption::WrapAtWordBoundaryOrAnywhere;
+      if (anywhere) setWrapMode(*layout, option, QTextOption::WrapAnywhere);
+      line.setLineWidth(std::max(line.naturalTextWidth(), lineWidth));
+      if (anywhere) setWrapMode(*layout, option, QTextOption::WordWrap);
+    }
     const qreal advance = format.lineHeight(std::ceil(line.ascent() + line.descent() + line.leading()), 1);
     qreal adjustment = 0;
     if (format.lineHeightType() == QTextBlockFormat::FixedHeight)
       adjustment = line.ascent() + std::max<qreal>(line.leading(), 0) - advance * 4 / 5;
     else if (format.lineHeightType() == QTextBlockFormat::MinimumHeight)
       adjustment = line.height() - advance;
-    line.setPosition(QPointF(left + (rightToLeft ? 0 : firstIndent), y - adjustment));
+    line.setPosition(QPointF(left + (first && !rightToLeft ? format.textIndent() : 0), y - adjustment));
     bottom = y + format.lineHeight(line.height(), 1);
     y += advance;
     widest_ = std::max(widest_, 2 * margin() + line.x() + line.naturalTextWidth() + right);

@@ -195,13 +195,24 @@ public:
       const QTextLine line = layout->lineAt(i);
       const qreal top = origin.y() + line.y();
       if (top + line.height() <= from || top >= to) continue;
-      for (const Piece& piece : paragraph.pieces(line.textStart(), line.textStart() + line.textLength()))
-        paintPiece(line, origin, piece, paragraph);
+      const auto [start, end] = shownStretch(line, origin, paragraph);
+      for (const Piece& piece : paragraph.pieces(start, end)) paintPiece(line, origin, piece, paragraph);
       if (i == layout->lineCount() - 1 && paragraph.selectsBreak()) paintSelectedBreak(line, origin);
     }
   }
 
 private:
+  // The part of `line` that meets the clip along the column, as [start, end) in the
+  // layout's text: a column longer than the window is cut into pieces only where it shows.
+  std::pair<int, int> shownStretch(const QTextLine& line, const QPointF& origin, const LaidOutParagraph& paragraph) const {
+    const int lineEnd = line.textStart() + line.textLength();
+    const int start = line.xToCursor(area_.clip.top() - area_.top - origin.x(), QTextLine::CursorOnCharacter);
+    int end = line.xToCursor(area_.clip.bottom() - area_.top - origin.x(), QTextLine::CursorOnCharacter);
+    // Past the character at the clip's end, and past both halves of a surrogate pair.
+    if (end < lineEnd) end += paragraph.text().at(end).isHighSurrogate() && end + 1 < lineEnd ? 2 : 1;
+    return {std::clamp(start, line.textStart(), lineEnd), std::clamp(end, line.textStart(), lineEnd)};
+  }
+
   // The column of `line`, in the painter's coordinates.
   qreal columnRight(const QTextLine& line, const QPointF& origin) const { return area_.right - origin.y() - line.y(); }
   qreal along(qreal layoutX, const QPointF& origin) const { return area_.top + origin.x() + layoutX; }
