@@ -106,8 +106,10 @@ qreal OnDemandDocumentLayout::pageLineWidth() const {
   return width > 0 ? std::max<qreal>(width - 2 * margin(), 0) : kUnbounded;
 }
 
-void OnDemandDocumentLayout::follow() const {
-  if (laidOut_.size() != at(document()->blockCount())) reset();
+bool OnDemandDocumentLayout::inStep() const { return laidOut_.size() == at(document()->blockCount()); }
+
+int OnDemandDocumentLayout::known(int number) const {
+  return std::clamp(number, 0, static_cast<int>(laidOut_.size()) - 1);
 }
 
 void OnDemandDocumentLayout::reset() const {
@@ -158,7 +160,7 @@ void OnDemandDocumentLayout::setHeight(const QTextBlock& block, int number, qrea
 
 void OnDemandDocumentLayout::ensureLaidOut(const QTextBlock& block, int number) const {
   // The document forgets a paragraph's lines when its text or formats change.
-  if (!laidOut_[at(number)] || block.layout()->lineCount() == 0) layOut(block, number);
+  if (!inStep() || !laidOut_[at(number)] || block.layout()->lineCount() == 0) layOut(block, number);
 }
 
 void OnDemandDocumentLayout::layOut(const QTextBlock& block, int number) const {
@@ -212,25 +214,26 @@ void OnDemandDocumentLayout::layOut(const QTextBlock& block, int number) const {
   }
   layout->endLayout();
   layout->setPosition(QPointF(margin(), 0));
+  // Between a change and the document's report of it (asked from a handler of the change)
+  // paragraph numbers may not match the ones kept here: nothing is recorded then.
+  if (!inStep()) return;
   laidOut_[at(number)] = 1;
   setHeight(block, number, std::max(y, bottom));
 }
 
-qreal OnDemandDocumentLayout::slotTop(int number) const { return margin() + heights_.sumBefore(at(number)); }
+qreal OnDemandDocumentLayout::slotTop(int number) const { return margin() + heights_.sumBefore(at(known(number))); }
 
-QPointF OnDemandDocumentLayout::origin(const QTextBlock& /*block*/, int number) const {
-  return {margin(), slotTop(number) + spaces_[at(number)]};
-}
+QPointF OnDemandDocumentLayout::origin(int number) const { return {margin(), slotTop(number) + spaces_[at(known(number))]}; }
 
 QTextBlock OnDemandDocumentLayout::blockAt(qreal y) const {
-  follow();
-  const int count = static_cast<int>(heights_.size());
+  if (heights_.size() == 0) reset();
+  const int count = static_cast<int>(std::min(heights_.size(), at(document()->blockCount())));
   int number = std::min(static_cast<int>(heights_.locate(y - margin()).index), count - 1);
   QTextBlock block = document()->findBlockByNumber(number);
   // Laid out, a paragraph keeps its top but may end above `y`.
   for (;;) {
     ensureLaidOut(block, number);
-    if (!block.next().isValid() || slotTop(number) + heights_[at(number)] > y) return block;
+    if (!block.next().isValid() || number + 1 >= count || slotTop(number) + heights_[at(number)] > y) return block;
     block = block.next();
     ++number;
   }
@@ -243,11 +246,11 @@ void OnDemandDocumentLayout::draw(QPainter* painter, const PaintContext& context
   const QPen pen = painter->pen();
   painter->setPen(context.palette.color(QPalette::Text));
   QTextBlock block = blockAt(std::max<qreal>(clip.top(), 0));
-  for (int number = block.blockNumber(); block.isValid(); block = block.next(), ++number) {
+  for (int number = block.blockNumber(); block.isValid() && at(number) < laidOut_.size(); block = block.next(), ++number) {
     if (slotTop(number) > clip.bottom()) break;
     ensureLaidOut(block, number);
     QTextLayout* layout = block.layout();
-    const QPointF offset = origin(block, number);
+    const QPointF offset = origin(number);
     const QTextBlockFormat format = block.blockFormat();
     if (format.background().style() != Qt::NoBrush)
       painter->fillRect(QRectF(offset, QSizeF(std::max(documentSize().width() - 2 * margin(), 0.0), layout->boundingRect().height())),
@@ -287,7 +290,7 @@ int OnDemandDocumentLayout::hitTest(const QPointF& point, Qt::HitTestAccuracy ac
   if (doc->pageSize().isNull()) return -1;
   const QTextBlock block = blockAt(point.y());
   const QTextLayout* layout = block.layout();
-  const QPointF local = point - origin(block, block.blockNumber());
+  const QPointF local = point - origin(block.blockNumber());
   // The first line whose bottom is below the point, or the last.
   int i = 0;
   while (i + 1 < layout->lineCount() && layout->lineAt(i).rect().bottom() <= local.y()) ++i;
@@ -305,7 +308,6 @@ int OnDemandDocumentLayout::pageCount() const {
 }
 
 QSizeF OnDemandDocumentLayout::documentSize() const {
-  follow();
   return {std::max(document()->pageSize().width(), widest_), 2 * margin() + heights_.total()};
 }
 
@@ -316,10 +318,9 @@ QRectF OnDemandDocumentLayout::frameBoundingRect(QTextFrame* frame) const {
 
 QRectF OnDemandDocumentLayout::blockBoundingRect(const QTextBlock& block) const {
   if (document()->pageSize().isNull() || !block.isValid() || block.document() != document()) return {};
-  follow();
   const int number = block.blockNumber();
   ensureLaidOut(block, number);
-  return {origin(block, number), block.layout()->boundingRect().size()};
+  return {origin(number), block.layout()->boundingRect().size()};
 }
 
 void OnDemandDocumentLayout::documentChanged(int from, int charsRemoved, int charsAdded) {

@@ -69,9 +69,12 @@ private:
     bool operator==(const PageKey&) const = default;
   };
   PageKey pageKey() const;
-  // Follows the document when it changed without telling this layout yet (someone asked
-  // from a handler of the document's own change signal).
-  void follow() const;
+  // Whether the paragraphs kept here are the document's. They are not between a change
+  // and the document's report of it, when someone asks from a handler of the document's
+  // own change signal: the answers are then those from before the change, as in Qt's
+  // layout, with paragraph numbers past the last known standing at the last.
+  bool inStep() const;
+  int known(int number) const;
   // Forgets every paragraph's lines: all stand at their estimated heights.
   void reset() const;
   // Lays `block` out if it is not; its height may change, and everything below it moves.
@@ -88,7 +91,7 @@ private:
   qreal margin() const;
   // Top of the space a paragraph takes (above its top margin), in document coordinates.
   qreal slotTop(int number) const;
-  QPointF origin(const QTextBlock& block, int number) const;
+  QPointF origin(int number) const;
   // The paragraph taking up height `y`, laid out (the last one below the text).
   QTextBlock blockAt(qreal y) const;
   void heightsChanged() const;

@@ -161,6 +161,32 @@ TEST(OnDemandDocumentLayout, LaysOutWhatIsShownOrAskedAboutAndTheEditedParagraph
   EXPECT_EQ(places->hitTest(places->blockBoundingRect(caret).center(), Qt::FuzzyHit) >= caret.position(), true);
 }
 
+TEST(OnDemandDocumentLayout, AQuestionAskedWhileTheDocumentReportsAChangeForgetsNothing) {
+  QTextDocument text;
+  fill(text);
+  VerticalTextEdit edit;
+  edit.setDocument(&text);
+  edit.resize(320, 260);
+  edit.setWrap(EditControl::Wrap::PrintWidth, 230);
+  edit.show();
+  QApplication::processEvents();
+  const int lines = edit.lineCount();
+  const OnDemandDocumentLayout& layout = layoutOf(text);
+  const int generation = layout.generation();
+  // Asked before the layout hears of the change (a new paragraph): the answer is the one
+  // from before it.
+  QRectF asked;
+  QObject::connect(&text, &QTextDocument::contentsChange, &edit,
+                   [&] { asked = text.documentLayout()->blockBoundingRect(text.lastBlock()); });
+  const QRectF last = text.documentLayout()->blockBoundingRect(text.lastBlock());
+  edit.setSel(3, 3);
+  edit.replaceSel(QStringLiteral("\n"), true);
+  EXPECT_EQ(asked.top(), last.top());
+  EXPECT_EQ(layout.generation(), generation);
+  EXPECT_EQ(edit.lineCount(), lines + 1);
+  EXPECT_EQ(edit.lineCount(), static_cast<int>(referenceLineStarts(text).size()));
+}
+
 TEST(OnDemandDocumentLayout, APageSetAgainKeepsTheLinesAndANewWidthForgetsThem) {
   QTextDocument text;
   fill(text);
