@@ -24,6 +24,11 @@ constexpr qreal kUnbounded = 1e7;
 // usually in view); more stand at estimated heights until asked about.
 constexpr int kLaidOutAtOnce = 16;
 
+// Paragraphs of these lengths keep their shaped glyphs until they change (some tens of
+// bytes a character), so painting does not shape them all again.
+constexpr int kKeepsGlyphsFrom = 4096;
+constexpr int kKeepsGlyphsUpTo = 1 << 20;
+
 std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
 // Left and right exchange places in right-to-left paragraphs unless the alignment is
@@ -174,6 +179,7 @@ void OnDemandDocumentLayout::layOut(const QTextBlock& block, int number) const {
   option.setAlignment(visualAlignment(direction, format.hasProperty(QTextFormat::BlockAlignment) ? format.alignment() : option.alignment()));
   if (format.nonBreakableLines() || doc->pageSize().width() < 0) option.setWrapMode(QTextOption::ManualWrap);
   layout->setTextOption(option);
+  layout->setCacheEnabled(block.length() > kKeepsGlyphsFrom && block.length() <= kKeepsGlyphsUpTo);
 
   const bool rightToLeft = direction == Qt::RightToLeft;
   const qreal marks = option.flags() & QTextOption::AddSpaceForLineAndParagraphSeparators
