@@ -91,18 +91,10 @@ int DocumentEditControl::selectionStart() const { return textCursor().selectionS
 
 void DocumentEditControl::onContentsChange(int from, int /*removed*/, int added) {
   const QTextDocument* doc = textDocument();
-  const int blocks = doc->blockCount();
-  const auto numberAt = [&](int pos) {
-    const QTextBlock block = doc->findBlock(pos);
-    return block.isValid() ? block.blockNumber() : blocks - 1;
-  };
-  // The paragraphs from the one holding `from` to the one holding the end of the new text
-  // stand for as many old ones as keeps the count right.
-  const int first = numberAt(from);
-  const int inserted = numberAt(from + added) - first + 1;
-  const int removed = inserted - (blocks - lines_.paragraphCount());
-  if (removed < 0 || first + removed > lines_.paragraphCount()) lines_.reset(blocks);
-  else lines_.replace(first, removed, inserted);
+  if (const auto change = changedParagraphs(*doc, from, added, lines_.paragraphCount()))
+    lines_.replace(change->first, change->removed, change->inserted);
+  else
+    lines_.reset(doc->blockCount());
 }
 
 bool DocumentEditControl::wraps() const {

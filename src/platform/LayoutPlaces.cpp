@@ -26,4 +26,17 @@ int withoutComposition(const QTextLayout& layout, int offset) {
   return length == 0 || offset <= at ? offset : std::max(at, offset - length);
 }
 
+std::optional<ParagraphChange> changedParagraphs(const QTextDocument& document, int from, int added, int known) {
+  const int count = document.blockCount();
+  const auto numberAt = [&](int pos) {
+    const QTextBlock block = document.findBlock(pos);
+    return block.isValid() ? block.blockNumber() : count - 1;
+  };
+  const int first = numberAt(from);
+  const int inserted = numberAt(from + added) - first + 1;
+  const int removed = inserted - (count - known);
+  if (removed < 0 || first + removed > known) return std::nullopt;
+  return ParagraphChange{first, removed, inserted};
+}
+
 }  // namespace wabunko

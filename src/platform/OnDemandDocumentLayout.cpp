@@ -1,4 +1,5 @@
 #include "OnDemandDocumentLayout.h"
+#include "LayoutPlaces.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -40,6 +41,11 @@ Qt::Alignment visualAlignment(Qt::LayoutDirection direction, Qt::Alignment align
     alignment |= Qt::AlignAbsolute;
   }
   return alignment;
+}
+
+// The space between two paragraphs: the larger of the margins that meet there.
+qreal spaceBetween(const QTextBlockFormat& above, const QTextBlockFormat& below) {
+  return std::max(above.bottomMargin(), below.topMargin());
 }
 
 void setWrapMode(QTextLayout& layout, QTextOption& option, QTextOption::WrapMode mode) {
@@ -135,8 +141,11 @@ void OnDemandDocumentLayout::reset() const {
   std::vector<qreal> heights;
   heights.reserve(at(count));
   int number = 0;
+  QTextBlockFormat above;  // none above the first paragraph
   for (QTextBlock block = doc->begin(); block.isValid(); block = block.next(), ++number) {
-    spaces_[at(number)] = spaceAbove(block);
+    const QTextBlockFormat format = block.blockFormat();
+    spaces_[at(number)] = spaceBetween(above, format);
+    above = format;
     heights.push_back(spaces_[at(number)] + estimatedLinesHeight(block));
   }
   heights_.set(0, std::span<const qreal>(heights));
@@ -144,7 +153,7 @@ void OnDemandDocumentLayout::reset() const {
 
 qreal OnDemandDocumentLayout::spaceAbove(const QTextBlock& block) const {
   const QTextBlock previous = block.previous();
-  return std::max(block.blockFormat().topMargin(), previous.isValid() ? previous.blockFormat().bottomMargin() : 0.0);
+  return spaceBetween(previous.isValid() ? previous.blockFormat() : QTextBlockFormat(), block.blockFormat());
 }
 
 qreal OnDemandDocumentLayout::estimatedLinesHeight(const QTextBlock& block) const {
@@ -331,27 +340,25 @@ QRectF OnDemandDocumentLayout::blockBoundingRect(const QTextBlock& block) const 
 
 void OnDemandDocumentLayout::documentChanged(int from, int charsRemoved, int charsAdded) {
   const QTextDocument* doc = document();
-  const int count = doc->blockCount();
-  const auto numberAt = [&](int pos) {
-    const QTextBlock block = doc->findBlock(pos);
-    return block.isValid() ? block.blockNumber() : count - 1;
-  };
-  // The paragraphs from the one holding `from` to the one holding the end of the new text
-  // stand for as many old ones as keeps the count right.
-  const int first = numberAt(from);
-  const int inserted = numberAt(from + charsAdded) - first + 1;
-  const int removed = inserted - (count - static_cast<int>(laidOut_.size()));
   const bool whole = from <= 0 && charsAdded >= doc->characterCount();
-  if (whole && charsRemoved == 0 && pageKey() == key_ && laidOut_.size() == at(count)) {
+  const bool samePage = pageKey() == key_;
+  const auto change = changedParagraphs(*doc, from, charsAdded, static_cast<int>(laidOut_.size()));
+  int first = 0;
+  if (whole && charsRemoved == 0 && samePage && inStep()) {
     // Asked to lay everything out again (the same page size set anew, say) with nothing
     // that changes the lines: every paragraph keeps its own.
-  } else if (removed < 0 || at(first + removed) > laidOut_.size() || !(pageKey() == key_)) {
+  } else if (!change || !samePage) {
     reset();
   } else {
-    const auto begin = [first](auto& v) { return v.begin() + first; };
-    laidOut_.insert(laidOut_.erase(begin(laidOut_), begin(laidOut_) + removed), at(inserted), 0);
-    spaces_.insert(spaces_.erase(begin(spaces_), begin(spaces_) + removed), at(inserted), 0);
-    heights_.replace(at(first), at(removed), at(inserted), 0);
+    first = change->first;
+    const int inserted = change->inserted;
+    const auto replace = [&](auto& values) {
+      const auto begin = values.begin() + first;
+      values.insert(values.erase(begin, begin + change->removed), at(inserted), 0);
+    };
+    replace(laidOut_);
+    replace(spaces_);
+    heights_.replace(at(first), at(change->removed), at(inserted), 0);
     const bool now = inserted <= kLaidOutAtOnce && !doc->pageSize().isNull();
     QTextBlock block = doc->findBlockByNumber(first);
     for (int number = first; number < first + inserted; ++number, block = block.next()) {

@@ -161,15 +161,25 @@ TEST(OnDemandDocumentLayout, LaysOutWhatIsShownOrAskedAboutAndTheEditedParagraph
   EXPECT_EQ(places->hitTest(places->blockBoundingRect(caret).center(), Qt::FuzzyHit) >= caret.position(), true);
 }
 
-TEST(OnDemandDocumentLayout, AQuestionAskedWhileTheDocumentReportsAChangeForgetsNothing) {
+// The sample text shown by a control of each kind, wrapped at the print width.
+template <class Edit>
+struct Shown {
+  Shown() {
+    fill(text);
+    edit.setDocument(&text);
+    edit.resize(320, 260);
+    edit.setWrap(EditControl::Wrap::PrintWidth, 230);
+    edit.show();
+    QApplication::processEvents();
+  }
   QTextDocument text;
-  fill(text);
-  VerticalTextEdit edit;
-  edit.setDocument(&text);
-  edit.resize(320, 260);
-  edit.setWrap(EditControl::Wrap::PrintWidth, 230);
-  edit.show();
-  QApplication::processEvents();
+  Edit edit;
+};
+
+TEST(OnDemandDocumentLayout, AQuestionAskedWhileTheDocumentReportsAChangeForgetsNothing) {
+  Shown<VerticalTextEdit> shown;
+  QTextDocument& text = shown.text;
+  VerticalTextEdit& edit = shown.edit;
   const int lines = edit.lineCount();
   const OnDemandDocumentLayout& layout = layoutOf(text);
   const int generation = layout.generation();
@@ -188,14 +198,9 @@ TEST(OnDemandDocumentLayout, AQuestionAskedWhileTheDocumentReportsAChangeForgets
 }
 
 TEST(OnDemandDocumentLayout, APageSetAgainKeepsTheLinesAndANewWidthForgetsThem) {
-  QTextDocument text;
-  fill(text);
-  RichTextEdit edit;
-  edit.setDocument(&text);
-  edit.resize(320, 260);
-  edit.setWrap(EditControl::Wrap::PrintWidth, 230);
-  edit.show();
-  QApplication::processEvents();
+  Shown<RichTextEdit> shown;
+  QTextDocument& text = shown.text;
+  RichTextEdit& edit = shown.edit;
   const OnDemandDocumentLayout& layout = layoutOf(text);
   const int generation = layout.generation();
   text.setPageSize(text.pageSize());
