@@ -14,6 +14,7 @@
 #include <QUrl>
 #include <cmath>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <vector>
 
 namespace wabunko::RichTextStream {
@@ -33,6 +34,12 @@ void readPlainText(QTextDocument& document, std::string_view bytes) {
 }
 
 QString plainText(const QTextDocument& document) {
+  // Without frames the raw text is the paragraphs joined by U+2029, in one copy.
+  if (document.rootFrame()->childFrames().isEmpty()) {
+    QString text = document.toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text;
+  }
   QString text;
   text.reserve(document.characterCount());
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
