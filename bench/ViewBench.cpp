@@ -373,6 +373,27 @@ void BM_KeystrokeInLongLine(benchmark::State& state) {
   state.SetLabel(std::string(atEnd ? "at the end, " : "in the middle, ") + (wrap ? "print-width wrap" : "wrap off"));
 }
 
+// A keystroke in the middle of a 100 MB text just opened and scrolled there (with wrapping,
+// after the one question that measures the lines above, out of the time).
+void BM_KeystrokeIn100MB(benchmark::State& state) {
+  const bool wrap = state.range(0) != 0;
+  const std::unique_ptr<RichTextEdit> edit = showing<RichTextEdit>(japaneseShiftJisText(100 * kMiB), wrap);
+  placeCaret(documentOf(*edit), false, [&edit](const QTextCursor& c) { edit->setTextCursor(c); });
+  edit->ensureCursorVisible();
+  QElapsedTimer clock;
+  clock.start();
+  benchmark::DoNotOptimize(edit->lineFromChar(-1));
+  state.counters["first_caret_line_s"] = clock.nsecsElapsed() / 1e9;
+  QCoreApplication::processEvents();
+  for (auto _ : state) {
+    clock.start();
+    changeAndPaint(*edit, Change::Key);
+    state.SetIterationTime(clock.nsecsElapsed() / 1e9);
+  }
+  state.SetLabel(wrap ? "print-width wrap" : "wrap off");
+}
+BENCHMARK(BM_KeystrokeIn100MB)->Arg(0)->Arg(1)->Iterations(50)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 template <class Edit>
 void registerChanges(const std::string& name, bool withoutWrap) {
   for (const int change : {0, 1, 2})

@@ -1,12 +1,26 @@
 #include "app/CWabunkoApp.h"
+#include "app/CommandLine.h"
+#include "app/QtTranslations.h"
 #include "frame/ProfileSettings.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/QSettingsStore.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
+  // Help, the version and mistakes in the command line are answered before anything needs
+  // a display, a window or the single-instance socket.
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const wabunko::CommandLine line = wabunko::parseCommandLine(arguments, wabunko::systemLanguage());
+  if (line.action != wabunko::CommandLine::Action::Open) {
+    std::fputs(line.text.toLocal8Bit().constData(),
+               line.action == wabunko::CommandLine::Action::Refuse ? stderr : stdout);
+    return line.exitCode();
+  }
+
   Q_INIT_RESOURCE(wabunko);
   Q_INIT_RESOURCE(toolbar);
   QApplication application(argc, argv);
@@ -14,11 +28,10 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Wabunko"));
   QApplication::setDesktopFileName(QStringLiteral("wabunko"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/wabunko.svg")));
+  wabunko::installQtTranslations(application);
   wabunko::installJapaneseFontSubstitutes();
 
   wabunko::CWabunkoApp app(std::make_unique<wabunko::QSettingsStore>(wabunko::canonicalSectionName));
-  QStringList arguments = QApplication::arguments();
-  arguments.removeFirst();
   switch (app.initInstance(arguments)) {
     case wabunko::CWabunkoApp::Start::HandedOver: return 0;
     case wabunko::CWabunkoApp::Start::Failed: return 1;

@@ -1,5 +1,7 @@
 #include "CAboutDlg.h"
 
+#include "ProgramInfo.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -12,7 +14,14 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   setWindowTitle(tr("Wabunko のﾊﾞｰｼﾞｮﾝ情報"));
   auto* icon = new QLabel(this);
   icon->setPixmap(QIcon(QStringLiteral(":/icons/wabunko.svg")).pixmap(48, 48));
-  auto* text = new QLabel(tr("Wabunko Version %1\nCopyright (C) WabSoft").arg(QStringLiteral(WABUNKO_VERSION)), this);
+  icon->setObjectName(QStringLiteral("aboutIcon"));
+  icon->setAccessibleName(tr("Wabunko のアイコン"));
+  auto* text = new QLabel(tr("Wabunko Version %1\nCopyright (C) WabSoft\n%2\n\n%3")
+                              .arg(QStringLiteral(WABUNKO_VERSION), qtVersionText(Language::Japanese),
+                                   licenceText(Language::Japanese)),
+                          this);
+  // Its accessible name is its text.
+  text->setObjectName(QStringLiteral("aboutText"));
   text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -2,6 +2,7 @@
 
 #include "AppCommands.h"
 #include "CAboutDlg.h"
+#include "CommandLine.h"
 #include "doc/CWabFileDlg.h"
 #include "doc/CWabunkoDoc.h"
 #include "doc/DocumentDisplay.h"
@@ -24,24 +25,36 @@
 #include "view/LineNumberGutter.h"
 
 #include <QApplication>
-#include <QFileInfo>
+#include <QFile>
 #include <QMdiArea>
 #include <QTimer>
+#include <algorithm>
+#include <string_view>
 #include <utility>
 
 namespace wabunko {
 namespace {
 CWabunkoApp* theApp = nullptr;
 
-// Every argument but options names a file to open, made absolute here because the running
-// instance they may be handed to has a working folder of its own. None stands for one new
-// document, which is what an empty path opens.
-QStringList fileArguments(const QStringList& arguments) {
-  QStringList paths;
-  for (const QString& a : arguments)
-    if (!a.isEmpty() && !a.startsWith(QLatin1Char('-'))) paths << QFileInfo(a).absoluteFilePath();
-  if (paths.isEmpty()) paths << QString();
-  return paths;
+// The files of the command line, with paths made absolute because the running instance
+// they may be handed to has a working folder of its own, and standard input's text read in
+// full, since it cannot be read twice nor from another process.
+OpenRequest requestOf(const CommandLine& line) {
+  OpenRequest request{line.code, {}};
+  for (const QString& file : line.files) {
+    if (file != CommandLine::standardInput()) {
+      request.items.append({file, {}});
+      continue;
+    }
+    QFile input;
+    // A closed standard input reads as no text.
+    request.items.append({{}, input.open(stdin, QIODevice::ReadOnly) ? input.readAll() : QByteArray()});
+  }
+  return request;
+}
+
+bool holdsText(const OpenRequest& request) {
+  return std::any_of(request.items.begin(), request.items.end(), [](const OpenRequest::Item& i) { return i.isText(); });
 }
 }  // namespace
 
@@ -72,7 +85,9 @@ CWabunkoApp& CWabunkoApp::instance() {
 }
 
 CWabunkoApp::Start CWabunkoApp::initInstance(const QStringList& arguments) {
-  const QStringList paths = fileArguments(arguments);
+  const CommandLine line = parseCommandLine(arguments, systemLanguage());
+  if (line.action != CommandLine::Action::Open) return Start::Failed;
+  const OpenRequest request = requestOf(line);
   // One instance per user unless the user allowed more. Later starts are answered from
   // here on, while this one is still starting; what they hand over waits until this one
   // has opened its own files. An instance that cannot listen simply runs on its own.
@@ -80,11 +95,16 @@ CWabunkoApp::Start CWabunkoApp::initInstance(const QStringList& arguments) {
   if (readInt(*store_, settings::FrameParentSingle) == 0) {
     singleInstance_->listen();
   } else {
-    switch (handOverToRunningInstance(paths)) {
+    switch (handOverToRunningInstance(request)) {
       case SingleInstance::Outcome::Delivered: return Start::HandedOver;
       case SingleInstance::Outcome::NoAnswer: {
-        const QString files = paths.size() == 1 ? paths.constFirst()
-                                                : tr("%1 ほか %2 個のファイル").arg(paths.constFirst()).arg(paths.size() - 1);
+        // Standard input's text exists nowhere else: rather than lose it, this start shows
+        // it in a window of its own.
+        if (holdsText(request)) break;
+        const QString first = request.firstPath();
+        const QString files = request.items.size() <= 1
+                                  ? first
+                                  : tr("%1 ほか %2 個のファイル").arg(first).arg(request.items.size() - 1);
         const QString text = files.isEmpty()
                                  ? QStringLiteral("起動中の Wabunko が応答しません。")
                                  : tr("起動中の Wabunko が応答しないため、%1 を渡せませんでした。").arg(files);
@@ -123,29 +143,68 @@ CWabunkoApp::Start CWabunkoApp::initInstance(const QStringList& arguments) {
   router_->setRoute([this] { return mainFrame_->commandRoute(); });
 
   // The start goes on as long as one of its files opens (each failure has been reported).
-  bool opened = false;
-  for (const QString& path : paths) opened = documents_->openDocumentFile(path) || opened;
-  if (!opened) return Start::Failed;
+  if (!open(request)) return Start::Failed;
 
   mainFrame_->show();
   if (readInt(*store_, settings::FrameMaximized) != 0) mainFrame_->showMaximized();
   mainFrame_->activateWindow();
-  connect(singleInstance_, &SingleInstance::messageReceived, mainFrame_, [this](const QStringList& passed) {
-    for (const QString& path : passed) mainFrame_->onOpenPassedFile(path);
-  });
+  connect(singleInstance_, &SingleInstance::messageReceived, mainFrame_,
+          [this](const QStringList& message) { openPassed(OpenRequest::fromMessage(message)); });
   singleInstance_->deliverMessages();
   return Start::Running;
 }
 
-SingleInstance::Outcome CWabunkoApp::handOverToRunningInstance(const QStringList& paths) {
-  // All paths travel in one message, so two starts at the same moment cannot swap their
-  // files through the shared setting, and a start's files are handed over all or none.
-  // "Load" still names one file, the first: the one a command line of one file names.
-  return singleInstance_->start(paths, [&] { writeSetting(*store_, settings::FileLoad, paths.constFirst()); });
+SingleInstance::Outcome CWabunkoApp::handOverToRunningInstance(const OpenRequest& request) {
+  // The whole request travels in one message, so two starts at the same moment cannot swap
+  // their files through the shared setting, and a start's files are handed over all or
+  // none. "Load" still names one file, the first: the one a command line of one file names.
+  return singleInstance_->start(request.toMessage(),
+                                [&] { writeSetting(*store_, settings::FileLoad, request.firstPath()); });
+}
+
+void CWabunkoApp::openPassed(const OpenRequest& request) {
+  whenIdle([this, request] {
+    open(request);
+    mainFrame_->comeToFront();
+  });
 }
 
 CWabunkoDoc* CWabunkoApp::openDocumentFile(const QString& path) {
   return static_cast<CWabunkoDoc*>(documents_->openDocumentFile(path));
+}
+
+bool CWabunkoApp::open(const OpenRequest& request) {
+  if (request.items.isEmpty()) return documents_->openDocumentFile({}) != nullptr;
+  bool opened = false;
+  for (const OpenRequest::Item& item : request.items) {
+    if (item.isText()) {
+      opened = openText(item.text, request.code) || opened;
+      continue;
+    }
+    pendingCode = request.code;
+    opened = documents_->openDocumentFile(item.path) || opened;
+    pendingCode = CharCode::ShiftJis;  // left untaken when the file was open already
+  }
+  return opened;
+}
+
+CWabunkoDoc* CWabunkoApp::openText(const QByteArray& bytes, CharCode code) {
+  auto* doc = static_cast<CWabunkoDoc*>(documents_->openDocumentFile({}));
+  if (!doc) return nullptr;
+  // Shown as a plain-text file read in `code` would be, but never read-only, and the text,
+  // unless empty, is a change not yet saved: closing asks about it, and Save asks for a name.
+  doc->m_bInSerialize = 1;
+  doc->showFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), code, false);
+  doc->setCharCode(code);
+  doc->display()->afterStream();
+  if (!bytes.isEmpty()) {
+    doc->setModifiedFlag(true);
+    if (auto* frame = qobject_cast<CChildFrame*>(doc->views().front()->childFrame())) frame->setModifiedMark(true);
+  }
+  // As after a load, the untouched empty documents go.
+  closeEmptyDocuments();
+  doc->m_bInSerialize = 0;
+  return doc;
 }
 
 std::vector<CWabunkoDoc*> CWabunkoApp::documents() const {

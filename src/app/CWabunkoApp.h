@@ -3,6 +3,7 @@
 // document template, the pending choices the file dialogs hand to the next load or save,
 // the application's commands and the operations that reach every document or view.
 
+#include "app/OpenRequest.h"
 #include "doc/CharCodes.h"
 #include "platform/CommandTarget.h"
 #include "platform/SingleInstance.h"
@@ -35,7 +36,9 @@ public:
   static CWabunkoApp& instance();
 
   enum class Start { Running, HandedOver, Failed };
-  // Starts the program with the command-line arguments (program name excluded).
+  // Starts the program with the command-line arguments (program name excluded), reading
+  // standard input when they say "-". A command line that asks for help or the version, or
+  // does not parse, fails the start: the program has answered it before it got here.
   Start initInstance(const QStringList& arguments);
 
   // Choices of the file dialogs for the next document opened. A load takes them as it
@@ -54,6 +57,12 @@ public:
 
   // Opens a file with the pending values at rest (or a new document for an empty path).
   CWabunkoDoc* openDocumentFile(const QString& path);
+  // Opens what a start asked for, each file in the request's code; false when nothing
+  // opened (each failure has been reported).
+  bool open(const OpenRequest& request);
+  // A new, untitled document holding `bytes` read as plain text in `code`. Unless empty, the
+  // text counts as a change: it is nowhere saved yet.
+  CWabunkoDoc* openText(const QByteArray& bytes, CharCode code);
 
 
   // A long operation lets events through while it works (so its Cancel button works).
@@ -88,10 +97,13 @@ public:
   void onFileCloseAll();
   void onAppAbout();
   void onOpenRecentFile(int index);
+  // A later start's request: opened once no long operation runs, and the main window comes
+  // to the front.
+  void openPassed(const OpenRequest& request);
 
 private:
-  // Hands `paths` to the running instance, or becomes the one later starts hand to.
-  SingleInstance::Outcome handOverToRunningInstance(const QStringList& paths);
+  // Hands `request` to the running instance, or becomes the one later starts hand to.
+  SingleInstance::Outcome handOverToRunningInstance(const OpenRequest& request);
 
   std::unique_ptr<SettingsStore> store_;
   std::unique_ptr<DocumentManager> documents_;

@@ -215,13 +215,7 @@ std::vector<CommandTarget*> CMainFrame::commandRoute() {
   return route;
 }
 
-void CMainFrame::onOpenPassedFile(const QString& path) {
-  CWabunkoApp& app = CWabunkoApp::instance();
-  if (app.inLongOperation()) {
-    app.whenIdle([this, path] { onOpenPassedFile(path); });
-    return;
-  }
-  app.openDocumentFile(path);
+void CMainFrame::comeToFront() {
   if (isMinimized()) showNormal();
   raise();
   activateWindow();

@@ -53,9 +53,9 @@ public:
   // files, the arrangement, the application.
   std::vector<CommandTarget*> commandRoute();
 
-  // A later start handed over a file (empty: a new document): open it and come to the
-  // front, restored from minimised, without moving.
-  void onOpenPassedFile(const QString& path);
+  // Comes to the front, restored from minimised, without moving (after a later start
+  // handed over what it was asked to open).
+  void comeToFront();
 
   // Shared state.
   int insertMode = 0;

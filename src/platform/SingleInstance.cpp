@@ -15,10 +15,14 @@
 namespace wabunko {
 namespace {
 constexpr char kReceived[] = "received\n";
-// A message goes as its length in bytes and then its strings. Nothing of ours comes near
-// this bound (it holds thousands of paths); a longer message is not one of ours.
+// A message goes as its length in bytes and then its strings. Paths are short; what makes a
+// message long is text a start read from its standard input, two bytes for each of its
+// bytes. A longer message than this is not sent, and one announced is not taken.
 constexpr qint64 kHeaderBytes = 4;
-constexpr qint64 kMaxMessageBytes = 1 << 20;
+constexpr qint64 kMaxMessageBytes = qint64(64) << 20;
+// A long message is given time for its bytes on top of the sender's wait, at a rate far
+// below what a local socket carries on a busy machine: 2 seconds for the longest.
+constexpr qint64 kBytesPerMs = 32 << 10;
 // A sender gives up long before this; a connection still without its whole message is dead.
 constexpr int kReadTimeoutMs = 5000;
 // Connecting to a socket answers at once, refused or accepted; only a listener too busy to
@@ -31,6 +35,13 @@ constexpr int kProbeTimeoutMs = 500;
 constexpr int kLockTimeoutMs = 2000;
 constexpr int kLockPollMs = 5;
 constexpr int kStaleLockMs = 10000;
+
+// What QDataStream makes of the strings: each one's length and its UTF-16 units.
+qint64 payloadBytes(const QStringList& message) {
+  qint64 bytes = 0;
+  for (const QString& s : message) bytes += 4 + 2 * static_cast<qint64>(s.size());
+  return bytes;
+}
 
 QByteArray framed(const QStringList& message) {
   QByteArray payload;
@@ -82,6 +93,7 @@ SingleInstance::Outcome SingleInstance::start(const QStringList& message, const 
   switch (sendToRunning(message, whenFound)) {
     case Sent::Delivered: return Outcome::Delivered;
     case Sent::NoAnswer: return Outcome::NoAnswer;
+    case Sent::TooLong:
     case Sent::NoInstance: break;
   }
   return Outcome::Alone;
@@ -89,10 +101,12 @@ SingleInstance::Outcome SingleInstance::start(const QStringList& message, const 
 
 SingleInstance::Sent SingleInstance::sendToRunning(const QStringList& message, const std::function<void()>& whenFound,
                                                    int timeoutMs) const {
-  QDeadlineTimer deadline(timeoutMs);
+  const qint64 length = payloadBytes(message);
+  QDeadlineTimer deadline(timeoutMs + length / kBytesPerMs);
   QLocalSocket socket;
   socket.connectToServer(socketName_);
   if (!socket.waitForConnected(deadline.remainingTime())) return Sent::NoInstance;
+  if (length > kMaxMessageBytes) return Sent::TooLong;
   if (whenFound) {
     // Its time is this start's own, not the running instance's.
     const qint64 left = deadline.remainingTime();

@@ -29,7 +29,8 @@ public:
     Listening,  // this instance answers later starts from now on
     Delivered,  // an instance runs and has the message: this start is done
     NoAnswer,   // an instance listens but did not take the message in time
-    Alone,      // nobody answers and the name cannot be had: this instance runs on its own
+    Alone,      // nobody answers and the name cannot be had, or the message is too long to
+                // hand over: this instance runs on its own
   };
   // Takes the name, or, when a running instance has it, hands that one `message` as
   // sendToRunning does. Starts at the same moment take their turns, `whenFound` included.
@@ -39,10 +40,11 @@ public:
     NoInstance,  // nobody listens: this start is the only one
     Delivered,   // the running instance has the message
     NoAnswer,    // an instance listens but did not take the message in time
+    TooLong,     // an instance listens, but the message is longer than it takes (64 MB)
   };
-  // Sends `message` to a running instance and waits, at most `timeoutMs` in all, for it to
-  // acknowledge the message. `whenFound` runs once a running instance has been found,
-  // before the message goes out; its own time does not count.
+  // Sends `message` to a running instance and waits, at most `timeoutMs` in all and more
+  // for a long message, for it to acknowledge the message. `whenFound` runs once a running
+  // instance has been found, before the message goes out; its own time does not count.
   Sent sendToRunning(const QStringList& message, const std::function<void()>& whenFound = {},
                      int timeoutMs = kDefaultTimeoutMs) const;
   static constexpr int kDefaultTimeoutMs = 900;

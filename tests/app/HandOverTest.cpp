@@ -1,70 +1,108 @@
-// Files on the command line: every one opens in a first start, and a later start of the real
-// program hands every one to the running editor (this test's) and ends.
+// Files on the command line: every one opens in a first start, in the code named, and a
+// later start of the real program hands every one, and standard input's text, to the
+// running editor (this test's) and ends.
 #include "TestFiles.h"
 
 #include "app/CWabunkoApp.h"
 #include "doc/CWabunkoDoc.h"
+#include "doc/DocumentDisplay.h"
 #include "frame/ProfileSettings.h"
+#include "platform/EditControl.h"
 #include "platform/QSettingsStore.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QTest>
+#include <QTextDocument>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace wabunko {
 namespace {
 
+// "日本" and "テスト" in EUC-JP.
+const QByteArray kEucFile("\xC6\xFC\xCB\xDC");
+const QByteArray kEucInput("\xA5\xC6\xA5\xB9\xA5\xC8");
+
 std::string lines(const QStringList& list) { return list.join(u'\n').toStdString(); }
 
-QStringList titles(const AppHarness& h) {
+// Each document as its title and its text.
+QStringList shown(const AppHarness& h) {
   QStringList t;
-  for (CWabunkoDoc* doc : h.documents()) t << doc->title();
+  for (CWabunkoDoc* doc : h.documents())
+    t << doc->title() + QStringLiteral(": ") + doc->display()->edit().textDocument()->toPlainText();
   return t;
 }
 
-TEST(HandOver, EveryFileOnTheCommandLineOpensInTheFirstStart) {
+TEST(HandOver, EveryFileOnTheCommandLineOpensInTheFirstStartInTheCodeNamed) {
   QTemporaryDir dir;
   QStringList files;
   for (const QString& name : {QStringLiteral("一つ目.txt"), QStringLiteral("two.txt"), QStringLiteral("three.txt")}) {
     files << dir.filePath(name);
-    writeBytes(files.constLast(), "text");
+    writeBytes(files.constLast(), kEucFile);
   }
-  AppHarness h({}, {files[0], QStringLiteral("--an-option"), files[1], files[2]});
+  AppHarness h({}, {files[0], QStringLiteral("--code"), QStringLiteral("euc"), files[1], files[2]});
   QStringList opened;
-  for (CWabunkoDoc* doc : h.documents()) opened << doc->pathName();
+  for (CWabunkoDoc* doc : h.documents()) {
+    opened << doc->pathName();
+    EXPECT_EQ(doc->display()->edit().textDocument()->toPlainText(), QStringLiteral("日本"));
+    EXPECT_EQ(doc->charCode(), CharCode::Euc);
+  }
   EXPECT_EQ(lines(opened), lines(files));
   EXPECT_TRUE(h.messages.empty());
+  EXPECT_EQ(h.app().pendingCode, CharCode::ShiftJis);
 }
 
-TEST(HandOver, ALaterStartHandsEveryFileItNamesToTheRunningEditorAndEnds) {
+TEST(HandOver, ALaterStartHandsEverythingItNamesToTheRunningEditorAndEnds) {
   struct Case {
     const char* what;
-    QStringList arguments;  // names relative to the later start's working folder
-    QStringList titles;     // what the running editor then shows
-    QString load;           // "File"/"Load" as the later start left it, relative
+    QStringList arguments;        // names relative to the later start's working folder
+    QByteArray input;             // its standard input
+    QStringList shown;            // what the running editor then shows
+    int exitCode;
+    std::optional<QString> load;  // "File"/"Load" as the later start left it, relative
   };
   const Case cases[] = {
-      {"several files", {QStringLiteral("b.txt"), QStringLiteral("-x"), QStringLiteral("c.txt"), QStringLiteral("ｄ.txt")},
-       {QStringLiteral("b.txt"), QStringLiteral("c.txt"), QStringLiteral("ｄ.txt")}, QStringLiteral("b.txt")},
-      {"no file", {}, {QStringLiteral("Wabun1"), QStringLiteral("Wabun2")}, {}},
+      {"several files in a code",
+       {QStringLiteral("b.txt"), QStringLiteral("--code"), QStringLiteral("euc"), QStringLiteral("c.txt"),
+        QStringLiteral("ｄ.txt")},
+       {},
+       {QStringLiteral("b.txt: 日本"), QStringLiteral("c.txt: 日本"), QStringLiteral("ｄ.txt: 日本")},
+       0,
+       QStringLiteral("b.txt")},
+      {"standard input and a file",
+       {QStringLiteral("-c"), QStringLiteral("euc"), QStringLiteral("-"), QStringLiteral("e.txt")},
+       kEucInput,
+       {QStringLiteral("Wabun2: テスト"), QStringLiteral("e.txt: 日本")},
+       0,
+       QStringLiteral("e.txt")},
+      {"no file", {}, {}, {QStringLiteral("Wabun1: "), QStringLiteral("Wabun2: ")}, 0, QString()},
+      {"a mistake", {QStringLiteral("f.txt"), QStringLiteral("--bogus")}, {}, {QStringLiteral("Wabun1: ")}, 2, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     AppHarness running;  // answers later starts though it may not hand over itself
-    for (const QString& name : c.arguments) writeBytes(running.path(name), "text");
+    for (const QString& name : c.arguments)
+      if (name.endsWith(QLatin1String(".txt"))) writeBytes(running.path(name), kEucFile);
 
     QProcess later;
     later.setWorkingDirectory(running.path(QStringLiteral(".")));
     later.start(QStringLiteral(WABUNKO_PROGRAM), c.arguments);
+    later.write(c.input);
+    later.closeWriteChannel();
     ASSERT_TRUE(QTest::qWaitFor([&] { return later.state() == QProcess::NotRunning; }, 30000));
     EXPECT_EQ(later.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(later.exitCode(), 0) << later.readAllStandardError().toStdString();
+    EXPECT_EQ(later.exitCode(), c.exitCode) << later.readAllStandardError().toStdString();
 
-    EXPECT_TRUE(QTest::qWaitFor([&] { return titles(running) == c.titles; }, 10000)) << lines(titles(running));
-    const QString load = QSettingsStore(canonicalSectionName).getProfileString(QStringLiteral("File"), QStringLiteral("Load"),
-                                                                             QStringLiteral("(missing)"));
-    EXPECT_EQ(load.toStdString(), c.load.isEmpty() ? std::string() : running.path(c.load).toStdString());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown(running) == c.shown; }, 10000)) << lines(shown(running));
+    if (c.load) {
+      const QString load = QSettingsStore(canonicalSectionName)
+                               .getProfileString(QStringLiteral("File"), QStringLiteral("Load"), QStringLiteral("-"));
+      EXPECT_EQ(load.toStdString(), c.load->isEmpty() ? std::string() : running.path(*c.load).toStdString());
+    }
+    // The text of standard input is a new document's, saved nowhere yet.
+    for (CWabunkoDoc* doc : running.documents())
+      EXPECT_EQ(doc->isModified(), doc->pathName().isEmpty() && !c.input.isEmpty()) << doc->title().toStdString();
   }
 }
 

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QProcess>
 #include <QTest>
@@ -110,18 +111,37 @@ TEST(SingleInstance, AnInstanceThatNeverAnswersIsGivenUpWithinASecond) {
   EXPECT_LT(later.tookMs, 1000);
 }
 
-TEST(SingleInstance, AnOverlongMessageIsRefused) {
+// What makes a message long is the text a start read from its standard input: 16 MB goes
+// over whole; over 64 MB is not sent (that start runs on its own), and a frame announcing
+// more is not taken.
+TEST(SingleInstance, LongMessagesArriveWholeAndOverlongOnesAreNeitherSentNorTaken) {
   const QString name = uniqueName();
   SingleInstance running(name);
   ASSERT_TRUE(running.listen());
   running.deliverMessages();
-  bool received = false;
-  QObject::connect(&running, &SingleInstance::messageReceived, [&] { received = true; });
-  LaterStart later(name, {QString(600000, QLatin1Char('x'))});  // 1.2 MB as UTF-16
-  ASSERT_TRUE(later.waitDone(5000));
-  EXPECT_EQ(later.sent, Sent::NoAnswer);
+  QList<QStringList> received;
+  QObject::connect(&running, &SingleInstance::messageReceived, [&](const QStringList& m) { received << m; });
+
+  const QStringList longMessage{QStringLiteral("/tmp/a.txt"), QString(8 << 20, QLatin1Char('x'))};
+  LaterStart later(name, longMessage);
+  ASSERT_TRUE(later.waitDone(10000));
+  EXPECT_EQ(later.sent, Sent::Delivered);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !received.isEmpty(); }, 5000));
+  EXPECT_TRUE(received.constFirst() == longMessage);
+
+  const QStringList overlong{QString((32 << 20) + 1, QLatin1Char('x'))};
+  EXPECT_EQ(SingleInstance(name).sendToRunning(overlong), Sent::TooLong);
+  EXPECT_EQ(SingleInstance(name).start(overlong), SingleInstance::Outcome::Alone);
+
+  QLocalSocket raw;
+  raw.connectToServer(running.socketName());
+  ASSERT_TRUE(raw.waitForConnected(1000));
+  const char header[] = {0x04, 0x00, 0x00, 0x01};  // 64 MB and a byte
+  raw.write(header, sizeof header);
+  raw.flush();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return raw.state() == QLocalSocket::UnconnectedState; }, 5000));
   QCoreApplication::processEvents();
-  EXPECT_FALSE(received);
+  EXPECT_EQ(received.size(), 1);
 }
 
 TEST(SingleInstance, NoRunningInstanceAndLeftOverSocketsAreHandled) {

@@ -1,5 +1,6 @@
 // The text-rewriting commands on a real view: conversions, punctuation with its progress
 // window, quotation marks, reopening in another code.
+#include "app/OpenRequest.h"
 #include "TestFiles.h"
 
 #include "app/CWabunkoApp.h"
@@ -108,7 +109,7 @@ TEST(TextCommands, WhatArrivesDuringThePunctuationWalkWaitsUntilItEnds) {
   QTimer::singleShot(0, [&] {
     static_cast<QDialog*>(QApplication::activeModalWidget())->accept();
     QTimer::singleShot(0, [&] {
-      frame->onOpenPassedFile(h.path(QStringLiteral("handed.txt")));
+      h.app().openPassed({CharCode::ShiftJis, {{h.path(QStringLiteral("handed.txt")), {}}}});
       frame->autoSave().saveNow();
       closed = frame->close();
       documentsDuring = h.documents().size();
