@@ -7,11 +7,13 @@
 #include "ReferenceLayout.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QUrl>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -175,6 +177,31 @@ struct Shown {
   QTextDocument text;
   Edit edit;
 };
+
+TEST(OnDemandDocumentLayout, APictureTakesTheSizeItsFormatGivesOrItsOwn) {
+  Shown<RichTextEdit> shown;
+  QTextDocument& text = shown.text;
+  text.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("picture")), QImage(20, 10, QImage::Format_RGB32));
+  const auto widthOf = [&](const QTextImageFormat& format) {
+    QTextCursor c(&text);
+    c.movePosition(QTextCursor::End);
+    c.insertBlock();
+    c.insertImage(format);
+    const QTextBlock block = text.lastBlock();
+    text.documentLayout()->blockBoundingRect(block);
+    return std::pair{block.layout()->lineAt(0).naturalTextWidth(), block.layout()->lineAt(0).height()};
+  };
+  QTextImageFormat own;
+  own.setName(QStringLiteral("picture"));
+  const auto [ownWidth, ownHeight] = widthOf(own);
+  EXPECT_DOUBLE_EQ(ownWidth, 20);
+  EXPECT_GE(ownHeight, 10);
+  QTextImageFormat wider = own;
+  wider.setWidth(40);  // the height follows
+  const auto [width, height] = widthOf(wider);
+  EXPECT_DOUBLE_EQ(width, 40);
+  EXPECT_GE(height, 20);
+}
 
 TEST(OnDemandDocumentLayout, AQuestionAskedWhileTheDocumentReportsAChangeForgetsNothing) {
   Shown<VerticalTextEdit> shown;
