@@ -15,7 +15,9 @@
 #include <QTest>
 #include <QTextDocument>
 #include <gtest/gtest.h>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace wabunko {
 namespace {
@@ -104,6 +106,33 @@ TEST(HandOver, ALaterStartHandsEverythingItNamesToTheRunningEditorAndEnds) {
     for (CWabunkoDoc* doc : running.documents())
       EXPECT_EQ(doc->isModified(), doc->pathName().isEmpty() && !c.input.isEmpty()) << doc->title().toStdString();
   }
+}
+
+TEST(HandOver, FiftyLaterStartsAtOnceLeaveOneEditorWithEveryFile) {
+  AppHarness running;
+  QStringList files;
+  std::vector<std::unique_ptr<QProcess>> starts;
+  for (int i = 0; i < 50; ++i) {
+    files << running.path(QStringLiteral("file%1.txt").arg(i, 2, 10, QLatin1Char('0')));
+    writeBytes(files.constLast(), QByteArray("x"));
+  }
+  for (const QString& file : files) {
+    starts.push_back(std::make_unique<QProcess>());
+    starts.back()->start(QStringLiteral(WABUNKO_PROGRAM), {file});
+  }
+  for (const auto& start : starts) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return start->state() == QProcess::NotRunning; }, 60000));
+    EXPECT_EQ(start->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(start->exitCode(), 0) << start->readAllStandardError().toStdString();
+  }
+  const auto opened = [&running] {
+    QStringList paths;
+    for (CWabunkoDoc* doc : running.documents()) paths << doc->pathName();
+    paths.sort();
+    return paths;
+  };
+  EXPECT_TRUE(QTest::qWaitFor([&] { return opened() == files; }, 20000)) << lines(opened());
+  EXPECT_TRUE(running.messages.empty());
 }
 
 }  // namespace
