@@ -4,6 +4,7 @@ add_library(wabunko_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/doc/CharCodes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/DirectoryHistory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/DisplayLineIndex.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/doc/FileStamp.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/TextBridge.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/TextConversions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/doc/LineEnds.cpp

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
@@ -196,15 +195,12 @@ void TextToolCommands::cutWithClipRecord() {
   const auto bytes = [](const QString& s) { return TextBridge::toShiftJis(utf16(s)); };
   const QString clipPath = view_.host().userFilePath(QStringLiteral("_clip.wbk"));
   QDir().mkpath(QFileInfo(clipPath).absolutePath());
-  QSaveFile clip(clipPath);
-  if (clip.open(QIODevice::WriteOnly)) {
-    const std::string record = clipRecord(bytes(path), start, bytes(selected));
-    clip.write(record.data(), static_cast<qint64>(record.size()));
-    if (!clip.commit()) {
-      showMessage(&view_, {CWabunkoView::tr("切り取りの記録 %1 を書けません。\n%2").arg(clipPath, clip.errorString()),
-                           QStringLiteral("Wabunko"), QMessageBox::Warning, QMessageBox::Ok});
-      return;
-    }
+  // A record the disk cut short is reported as a failure, and the text is not cut.
+  QString error;
+  if (!CWabunkoDoc::writeFileAtomically(clipPath, clipRecord(bytes(path), start, bytes(selected)), &error)) {
+    showMessage(&view_, {CWabunkoView::tr("切り取りの記録 %1 を書けません。\n%2").arg(clipPath, error),
+                         QStringLiteral("Wabunko"), QMessageBox::Warning, QMessageBox::Ok});
+    return;
   }
   view_.edit().cut();
 }

@@ -1,9 +1,9 @@
 // The text-rewriting commands on a real view: conversions, punctuation with its progress
 // window, quotation marks, reopening in another code.
-#include "app/OpenRequest.h"
 #include "TestFiles.h"
 
 #include "app/CWabunkoApp.h"
+#include "app/OpenRequest.h"
 #include "doc/CReopenDlg.h"
 #include "doc/CWabunkoDoc.h"
 #include "doc/CWorkProgressDlg.h"
@@ -27,8 +27,10 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <vector>
 
 namespace wabunko {
@@ -51,6 +53,28 @@ void acceptPunctuationDialog() {
 
 void pressCancel(CWorkProgressDlg& progress) {
   for (auto* button : progress.findChildren<QAbstractButton*>()) button->click();
+}
+
+TEST(TextCommands, ACutWhoseRecordTheDiskCutsShortIsReportedAndLeavesTheText) {
+  AppHarness h;
+  CWabunkoDoc* doc = h.documents().front();
+  EditControl& edit = doc->display()->edit();
+  const QString original = QStringLiteral("切り取る文字列。").repeated(500);  // a record of about 8 KB
+  edit.replaceSel(original, true);
+  edit.setSel(0, -1);
+  // A disk that takes no more than 4 KB of a file.
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit small = old;
+  small.rlim_cur = 4096;
+  const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &small);
+  h.app().router().dispatch(cmd::EditCut);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, handler);
+  EXPECT_EQ(text(doc), original);
+  ASSERT_EQ(h.messages.size(), 1u);
+  EXPECT_TRUE(h.messages[0].text.contains(QStringLiteral("切り取りの記録"))) << h.messages[0].text.toStdString();
 }
 
 TEST(TextCommands, FullThenHalfWidthComesBackAndCharactersOutsideTheCodePageSurvive) {
