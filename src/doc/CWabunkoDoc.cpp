@@ -5,7 +5,9 @@
 #include "doc/CharCodes.h"
 #include "doc/DocumentDisplay.h"
 #include "doc/DocumentStream.h"
+#include "doc/LoadRefusal.h"
 #include "doc/PathParts.h"
+#include "doc/UnfinishedSave.h"
 #include "frame/ProfileSettings.h"
 #include "frame/SettingsLayout.h"
 #include "platform/ChildFrame.h"
@@ -78,12 +80,17 @@ void CWabunkoDoc::setModifiedFlag(bool modified) {
 bool CWabunkoDoc::onOpenDocument(const QString& path) { return load(path, app().takePendingOptions()); }
 
 bool CWabunkoDoc::load(const QString& path, const FileOptions& options) {
+  // What an editor killed in a save left is removed at the next start's first file.
+  UnfinishedSave::removeLeftovers();
   m_bReadOnly = options.readOnly ? 1 : 0;
   const QFileInfo info(path);
+  if (const std::optional<QString> refusal = loadRefusal(path)) {
+    reportError(*refusal);
+    return false;
+  }
   QFile file(path);
-  if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-    reportError(tr("ファイル %1 を開けません。\n%2")
-                    .arg(path, info.isDir() ? tr("フォルダです。") : file.errorString()));
+  if (!file.open(QIODevice::ReadOnly)) {
+    reportError(tr("ファイル %1 を開けません。\n%2").arg(path, file.errorString()));
     return false;
   }
   // Before reading: a change another program makes while the file is read shows later.
@@ -217,6 +224,7 @@ bool CWabunkoDoc::writeFileAtomically(const QString& path, const std::string& by
   // Written to a temporary file beside the original and renamed over it, so a failure
   // leaves the original as it was. Unbuffered: a buffered write that the disk cuts short
   // is not reported by commit(), which would put the shortened file in the original's place.
+  const UnfinishedSave unfinished(path);
   QSaveFile file(path);
   file.setDirectWriteFallback(false);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {

@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QMenu>
 
+#include <algorithm>
+
 namespace wabunko {
 
 Favourites::Favourites(QMenu* menu, CommandRouter& router, const QString& stored, Hooks hooks, QWidget* parent)
@@ -49,7 +51,7 @@ void Favourites::organise() {
 void Favourites::fillMenu() {
   for (QAction* entry : std::as_const(entries_)) menu_->removeAction(entry);
   entries_.clear();
-  for (std::size_t i = 0; i < list_.size(); ++i) {
+  for (std::size_t i = 0; i < std::min(list_.size(), std::size_t{kListed}); ++i) {
     const int id = cmd::FavouriteAdd + 1 + static_cast<int>(i);
     QAction* entry = router_.action(id);
     entry->setText(menuTextOfPath(QString::fromStdString(list_[i])));

@@ -3,7 +3,8 @@
 // menu (after "追加", "整理" and a separator, filled anew each time the menu opens),
 // adding the active document, opening an entry and the dialog that organises them.
 // The k-th favourite (from 1) stands for command FavouriteAdd + k; only the first
-// kOpenable open from the menu, the later ones are listed disabled.
+// kOpenable open from the menu, the later ones up to kListed are listed disabled, and the
+// organise dialog holds them all.
 
 #include "frame/FavouriteList.h"
 
@@ -23,6 +24,9 @@ class Favourites : public QObject {
   Q_OBJECT
 public:
   static constexpr int kOpenable = 15;
+  // More would be more than a menu can show, and their command ids would run into those of
+  // other commands (57600 on), taking those commands' menu entries.
+  static constexpr int kListed = 1000;
 
   struct Hooks {
     // The active document's path; empty with no document or an untitled one.

@@ -27,6 +27,17 @@ int readFontInt(const SettingsStore& store, const QString& section, FontField fi
   return readBoundedInt(store, section, s, s.intDefault);
 }
 
+// A string within the setting's bounds on its length, otherwise `defaultValue`.
+QString readBoundedString(const SettingsStore& store, const QString& section,
+                          const settings::Setting& setting, const QString& defaultValue) {
+  Q_ASSERT(setting.type == settings::Type::String);
+  const QString value = store.getProfileString(section, text(setting.key), defaultValue);
+  // UTF-8 takes at most three bytes for a UTF-16 unit, and at least one.
+  if (value.size() >= setting.intMin && value.size() * 3 <= setting.intMax) return value;
+  const qsizetype bytes = value.toUtf8().size();
+  return bytes >= setting.intMin && bytes <= setting.intMax ? value : defaultValue;
+}
+
 std::uint8_t readFontByte(const SettingsStore& store, const QString& section, FontField field) {
   return static_cast<std::uint8_t>(readFontInt(store, section, field));
 }
@@ -51,8 +62,7 @@ QString readString(const SettingsStore& store, const settings::Setting& setting)
 
 QString readString(const SettingsStore& store, const settings::Setting& setting,
                    const QString& defaultValue) {
-  Q_ASSERT(setting.type == settings::Type::String);
-  return store.getProfileString(text(setting.section), text(setting.key), defaultValue);
+  return readBoundedString(store, text(setting.section), setting, defaultValue);
 }
 
 bool writeSetting(SettingsStore& store, const settings::Setting& setting, int value) {
@@ -82,7 +92,7 @@ FontRecord readFont(const SettingsStore& store, const QString& section) {
   f.quality = readFontByte(store, section, FontField::Quality);
   f.pitchAndFamily = readFontByte(store, section, FontField::PitchAndFamily);
   const settings::Setting face = settings::fontSetting("", FontField::FaceName);
-  f.faceName = store.getProfileString(section, text(face.key), text(face.stringDefault)).toStdString();
+  f.faceName = readBoundedString(store, section, face, text(face.stringDefault)).toStdString();
   r.color = static_cast<std::uint32_t>(readFontInt(store, section, FontField::Color));
   return r;
 }

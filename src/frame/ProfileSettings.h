@@ -19,8 +19,8 @@ class SettingsStore;
 int readInt(const SettingsStore& store, const settings::Setting& setting);
 int readInt(const SettingsStore& store, const settings::Setting& setting, int defaultValue);
 
-// The value of a string setting; a missing value gives the layout's default, or the
-// reader's own where it uses another.
+// The value of a string setting; a missing value, or one whose length lies outside the
+// setting's bounds, gives the layout's default, or the reader's own where it uses another.
 QString readString(const SettingsStore& store, const settings::Setting& setting);
 QString readString(const SettingsStore& store, const settings::Setting& setting,
                    const QString& defaultValue);
@@ -30,11 +30,10 @@ bool writeSetting(SettingsStore& store, const settings::Setting& setting, const 
 
 // The font record stored in `section` ("Font\Default", "Font\Read only",
 // "Font\Line number"), each integer within its bounds as readInt reads it. The one-byte
-// fields keep the low 8 bits of what is stored; the face name is cut to what a logical
-// font holds.
+// fields keep the low 8 bits of what is stored; a face name that is empty or longer than
+// any face's reads as the default face.
 FontRecord readFont(const SettingsStore& store, const QString& section);
-// Writes all 15 keys, in the order readFont reads them, the face name cut as readFont cuts
-// it; true when every write succeeded.
+// Writes all 15 keys, in the order readFont reads them; true when every write succeeded.
 bool writeFont(SettingsStore& store, const QString& section, const FontRecord& record);
 
 // The section spelling the editor's stores keep: the layout's spelling of a known section,

@@ -21,6 +21,11 @@ enum class Type { Int, String };
 // stored number outside them reads as the nearest bound, so that a hand-edited or damaged
 // store cannot make a window vanish, a timer spin or a list run past its end. The bounds
 // of every other integer are those of int itself.
+//
+// A string's bounds are on its length in bytes of UTF-8. A stored string outside them
+// cannot be what the setting names (no face is called "" or a megabyte long) and reads as
+// the default; a string cut to length would name something else still. Most strings may
+// be of any length.
 struct Setting {
   const char* section;
   const char* key;
@@ -39,8 +44,12 @@ constexpr Setting intSetting(const char* section, const char* key, int def) {
   return boundedIntSetting(section, key, def, std::numeric_limits<int>::min(),
                            std::numeric_limits<int>::max());
 }
+constexpr Setting boundedStringSetting(const char* section, const char* key, const char* def,
+                                       int minBytes, int maxBytes) {
+  return {section, key, Type::String, 0, def, minBytes, maxBytes};
+}
 constexpr Setting stringSetting(const char* section, const char* key, const char* def) {
-  return {section, key, Type::String, 0, def, 0, 0};
+  return boundedStringSetting(section, key, def, 0, std::numeric_limits<int>::max());
 }
 
 // Window coordinates and sizes are 16-bit quantities to the window system.
@@ -55,6 +64,10 @@ inline constexpr int kMaxAutoSaveMinutes = 35791;
 inline constexpr int kMaxLineLength = 10000;
 // Millimetres of tab stops and indents: more than twice the width of an A4 page.
 inline constexpr int kMaxParagraphMillimetres = 500;
+// Bytes of a face name; installed faces have far shorter names. Looking up a face that is
+// not installed takes the font matcher a time that grows with the square of the name's
+// length: seconds at every use of a name a megabyte long.
+inline constexpr int kMaxFaceNameBytes = 255;
 
 // Section names as the editor spells them.
 inline constexpr const char* kFramePosition = "Frame position";  // also written "Frame Position"
@@ -179,7 +192,7 @@ constexpr Setting fontSetting(const char* section, FontField field) {
       intSetting("", "ClipPrecision", 0),
       intSetting("", "Quality", 0),
       intSetting("", "PitchAndFamily", 0),
-      stringSetting("", "FaceName", "ＭＳ ゴシック"),
+      boundedStringSetting("", "FaceName", "ＭＳ ゴシック", 1, kMaxFaceNameBytes),
       intSetting("", "Color", 0),  // 0x00BBGGRR
   }};
   Setting s = keys.at(static_cast<std::size_t>(field));
@@ -273,7 +286,8 @@ inline constexpr Setting FindReplacePathName = stringSetting(kFindReplaceList, "
 inline constexpr Setting FindReplaceExt = stringSetting(kFindReplaceList, "Ext", "txt/rtf/");
 
 // "Config": the face whose sizes the format bar's size list shows. Nothing writes it.
-inline constexpr Setting ConfigFontName = stringSetting(kConfig, "FontName", "ＭＳ 明朝");
+inline constexpr Setting ConfigFontName =
+    boundedStringSetting(kConfig, "FontName", "ＭＳ 明朝", 1, kMaxFaceNameBytes);
 
 // "Hot key": the key text of the hot-key command table's command `index` (< 43), keyed
 // by the command's name, its default the command's default key.

@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QTextBlock>
+#include <QTextBoundaryFinder>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextLayout>
@@ -15,6 +16,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace wabunko {
 namespace {
@@ -52,6 +54,39 @@ void setWrapMode(QTextLayout& layout, QTextOption& option, QTextOption::WrapMode
   option.setWrapMode(mode);
   layout.setTextOption(option);
 }
+
+// Where a line of a paragraph may next end at a word, asked for the start of each line in
+// turn. Qt, breaking a line at words when it can and anywhere when it cannot, first reads
+// on from the line's start to the next place a word may end, which in a long run without
+// one (base64, or a single letter, a megabyte on one line) lies far beyond the line; doing
+// so for every line of the run took 19 s for a megabyte and four times that for two. A
+// line whose word cannot fit is broken anywhere at once instead.
+class WordEnds {
+public:
+  explicit WordEnds(const QString& text) : text_(text), finder_(QTextBoundaryFinder::Line, text) {}
+
+  // Characters from `start` up to the last one shown of the word `start` lies in: blanks
+  // at a word's end hang past the line's end.
+  qsizetype shownFrom(qsizetype start) {
+    if (next_ <= start) {
+      finder_.setPosition(start);
+      next_ = finder_.toNextBoundary();
+      if (next_ < 0) next_ = text_.size();
+      shownEnd_ = next_;
+      while (shownEnd_ > 0 && text_.at(shownEnd_ - 1).isSpace()) --shownEnd_;
+    }
+    return std::max<qsizetype>(shownEnd_ - start, 0);
+  }
+
+private:
+  const QString& text_;
+  QTextBoundaryFinder finder_;
+  qsizetype next_ = -1;
+  qsizetype shownEnd_ = 0;
+};
+
+// Words up to this long are read to their end as Qt does: that costs no more than a line.
+constexpr qsizetype kLongWord = 1024;
 
 // Pictures in the text, at the size their format gives or their own.
 class PictureHandler : public QObject, public QTextObjectInterface {
@@ -200,13 +235,27 @@ void OnDemandDocumentLayout::layOut(const QTextBlock& block, int number) const {
   const qreal width = pageLineWidth() - left - right;
   qreal y = 0;
   qreal bottom = 0;
+  // The text as the lines count it, the input method's unfinished text included.
+  QString text = block.text();
+  if (!layout->preeditAreaText().isEmpty()) text.insert(layout->preeditAreaPosition(), layout->preeditAreaText());
+  std::optional<WordEnds> wordEnds;
+  if (text.size() > kLongWord) wordEnds.emplace(text);
   layout->beginLayout();
   for (bool first = true;; first = false) {
     QTextLine line = layout->createLine();
     if (!line.isValid()) break;
     line.setLeadingIncluded(true);
     const qreal lineWidth = width - (first ? format.textIndent() : 0);
-    line.setLineWidth(lineWidth);
+    if (wordEnds && option.wrapMode() == QTextOption::WrapAtWordBoundaryOrAnywhere &&
+        wordEnds->shownFrom(line.textStart()) > kLongWord) {
+      setWrapMode(*layout, option, QTextOption::WrapAnywhere);
+      line.setLineWidth(lineWidth);
+      const bool fitsAtWords = wordEnds->shownFrom(line.textStart()) <= line.textLength();
+      setWrapMode(*layout, option, QTextOption::WrapAtWordBoundaryOrAnywhere);
+      if (fitsAtWords) line.setLineWidth(lineWidth);
+    } else {
+      line.setLineWidth(lineWidth);
+    }
     if (line.naturalTextWidth() > lineWidth) {
       // A line that does not fit (no wrapping, or nowhere to break) takes the width it
       // needs, as in Qt's layout, which breaks it anywhere when words may be broken and

@@ -5,11 +5,15 @@
 #include "search/FileHits.h"
 #include "search/FolderWalk.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <future>
 #include <iterator>
 #include <optional>
@@ -29,14 +33,22 @@ constexpr std::size_t kFilesPerTask = 64;
 
 QString utf8(const std::string& s) { return QString::fromStdString(s); }
 
-// The whole file into `buffer`; false when it cannot be read.
+// The whole file into `buffer`; false when it cannot be read or is no regular file. A
+// listed file may have become a pipe since (or be one, in a narrowing's list), and opening
+// a pipe to read waits for a writer: it is opened without waiting and then refused.
 bool readFile(const std::string& path, std::string& buffer) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat status {};
+  bool ok = fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
   buffer.clear();
   char chunk[1 << 16];
-  while (file.read(chunk, sizeof chunk) || file.gcount() > 0) buffer.append(chunk, static_cast<std::size_t>(file.gcount()));
-  return !file.bad();
+  for (ssize_t n; ok && (n = ::read(fd, chunk, sizeof chunk)) != 0;) {
+    if (n < 0) ok = errno == EINTR;
+    else buffer.append(chunk, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return ok;
 }
 
 // The walk's files, or the listed ones.
