@@ -235,8 +235,15 @@ CWabunkoApp::LongOperation::~LongOperation() {
 }
 
 void CWabunkoApp::whenIdle(std::function<void()> work) {
-  if (inLongOperation()) afterLongOperation_.push_back(std::move(work));
-  else work();
+  if (inLongOperation()) {
+    afterLongOperation_.push_back(std::move(work));
+  } else if (QApplication::activeModalWidget()) {
+    // Nothing tells when a modal dialog has closed: look again shortly.
+    constexpr int kModalRecheckMs = 100;
+    QTimer::singleShot(kModalRecheckMs, this, [this, work = std::move(work)] { whenIdle(work); });
+  } else {
+    work();
+  }
 }
 
 void CWabunkoApp::closeEmptyDocuments() {

@@ -79,7 +79,9 @@ public:
     CWabunkoApp& app_;
   };
   bool inLongOperation() const { return longOperations_ > 0; }
-  // Runs `work` now, or once the running long operation has ended.
+  // Runs `work` now, or once the running long operation has ended and no modal dialog shows:
+  // a dialog waits for its answer, and what the work opens or brings to the front would
+  // stand above the dialog and under the user's input.
   void whenIdle(std::function<void()> work);
 
   // Operations over every document or view.
@@ -97,8 +99,8 @@ public:
   void onFileCloseAll();
   void onAppAbout();
   void onOpenRecentFile(int index);
-  // A later start's request: opened once no long operation runs, and the main window comes
-  // to the front.
+  // A later start's request: opened once idle (see whenIdle), and the main window comes to
+  // the front.
   void openPassed(const OpenRequest& request);
 
 private:

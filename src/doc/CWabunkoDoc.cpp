@@ -82,6 +82,8 @@ bool CWabunkoDoc::onOpenDocument(const QString& path) { return load(path, app().
 bool CWabunkoDoc::load(const QString& path, const FileOptions& options) {
   // What an editor killed in a save left is removed at the next start's first file.
   UnfinishedSave::removeLeftovers();
+  m_bInSerialize = 1;
+  const auto loaded = qScopeGuard([this] { m_bInSerialize = 0; });
   m_bReadOnly = options.readOnly ? 1 : 0;
   const QFileInfo info(path);
   if (const std::optional<QString> refusal = loadRefusal(path)) {

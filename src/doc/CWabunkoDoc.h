@@ -65,7 +65,9 @@ public:
 
   // Rich text (true) or plain text.
   bool m_bRTF = false;
-  // 1 while this document's own load or save closes the empty documents.
+  // 1 while this document's own load or save closes the empty documents, and for the whole
+  // of its load: a message the load shows lets timers and handed-over files run, which close
+  // the empty documents too, and this one is still empty.
   int m_bInSerialize = 0;
   // The Open dialog's read-only choice when the document was opened.
   int m_bReadOnly = 0;

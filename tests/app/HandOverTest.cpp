@@ -7,13 +7,16 @@
 #include "doc/CWabunkoDoc.h"
 #include "doc/DocumentDisplay.h"
 #include "frame/ProfileSettings.h"
+#include "platform/Dialogs.h"
 #include "platform/EditControl.h"
 #include "platform/QSettingsStore.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QProcess>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -106,6 +109,60 @@ TEST(HandOver, ALaterStartHandsEverythingItNamesToTheRunningEditorAndEnds) {
     for (CWabunkoDoc* doc : running.documents())
       EXPECT_EQ(doc->isModified(), doc->pathName().isEmpty() && !c.input.isEmpty()) << doc->title().toStdString();
   }
+}
+
+OpenRequest requestFor(const QString& path) {
+  OpenRequest request;
+  request.items.push_back(OpenRequest::Item{path, {}});
+  return request;
+}
+
+QStringList openedPaths(const AppHarness& h) {
+  QStringList paths;
+  for (CWabunkoDoc* doc : h.documents()) paths << doc->pathName();
+  return paths;
+}
+
+// A file handed over while a load shows its message (here, refusing a file too large)
+// opens beside it; the document whose load failed, still empty then, is not taken for an
+// empty one and closed under that load.
+TEST(HandOver, AFileHandedOverDuringALoadsMessageLeavesThatLoadSound) {
+  AppHarness h;
+  const QString big = h.path(QStringLiteral("big.txt"));
+  const QString handed = h.path(QStringLiteral("handed.txt"));
+  QFile file(big);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(qint64{300} << 20));  // sparse
+  writeBytes(handed, QByteArray("x"));
+  int messages = 0;
+  setMessageHook([&](const MessageRequest&) {
+    if (messages++ == 0) {
+      h.app().openPassed(requestFor(handed));
+      QTest::qWait(50);  // the message's own event loop
+    }
+    return QMessageBox::Ok;
+  });
+  EXPECT_EQ(h.open(big), nullptr);
+  EXPECT_EQ(messages, 1);
+  EXPECT_EQ(lines(openedPaths(h)), lines({handed}));
+}
+
+// While a modal dialog waits for its answer, handed-over files wait too, and open once it
+// has closed.
+TEST(HandOver, FilesHandedOverDuringAModalDialogOpenOnceItHasClosed) {
+  AppHarness h;
+  const QString handed = h.path(QStringLiteral("handed.txt"));
+  writeBytes(handed, QByteArray("x"));
+  QDialog dialog;
+  QStringList openWhileShown{QStringLiteral("not asked")};
+  QTimer::singleShot(0, &dialog, [&] {
+    h.app().openPassed(requestFor(handed));
+    QTest::qWait(300);
+    openWhileShown = openedPaths(h);
+    dialog.accept();
+  });
+  dialog.exec();
+  EXPECT_EQ(lines(openWhileShown), "");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return openedPaths(h) == QStringList{handed}; }, 5000)) << lines(openedPaths(h));
 }
 
 TEST(HandOver, FiftyLaterStartsAtOnceLeaveOneEditorWithEveryFile) {
