@@ -4,18 +4,15 @@
 // the pipe named among what could not be read.
 #include "search/FindInFilesRun.h"
 
+#include "PipeWriter.h"
+
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <fcntl.h>
 #include <fstream>
 #include <optional>
 #include <sys/stat.h>
-#include <thread>
-#include <unistd.h>
 
 namespace wabunko {
 namespace {
@@ -26,20 +23,6 @@ TEST(HostileSearch, APipeAmongTheFilesIsNotReadAndTheSearchEnds) {
   const std::string pipe = dir.filePath(QStringLiteral("pipe.txt")).toStdString();
   std::ofstream(text) << "needle";
   ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-  // Should the search wait for a writer all the same, one comes and goes, so that the test
-  // fails instead of hanging.
-  std::atomic<bool> done = false;
-  std::thread writer([&] {
-    while (!done) {
-      const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
-      if (fd >= 0) {
-        ::close(fd);
-        return;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-  });
-
   FindInFilesRun run(FindInFilesRun::Files{pipe, text}, "needle", true, {});
   std::vector<FileResult> found;
   QObject::connect(&run, &FindInFilesRun::found, [&](const std::vector<FileResult>& batch) {
@@ -47,11 +30,11 @@ TEST(HostileSearch, APipeAmongTheFilesIsNotReadAndTheSearchEnds) {
   });
   std::optional<FindInFilesRun::Summary> summary;
   QObject::connect(&run, &FindInFilesRun::finished, [&](const FindInFilesRun::Summary& s) { summary = s; });
-  run.start();
-  const bool ended = QTest::qWaitFor([&] { return summary.has_value(); }, 30000);
-  done = true;
-  writer.join();
-  ASSERT_TRUE(ended);
+  {
+    const PipeWriter writer(pipe);
+    run.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return summary.has_value(); }, 30000));
+  }
 
   EXPECT_EQ(summary->unreadable, QStringList{QString::fromStdString(pipe)});
   EXPECT_EQ(summary->progress.files, 1);
