@@ -77,7 +77,8 @@ CWabFileDlg::CWabFileDlg(SettingsStore& store, const FileDialogStart& start, QWi
   setAcceptMode(m_bOpenMode ? AcceptOpen : AcceptSave);
   setFileMode(m_bOpenMode ? ExistingFiles : AnyFile);
   setNameFilters(filters());
-  selectNameFilter(filters().value(start.filter - 1, filters().constFirst()));
+  // Widened first: the stored number may be any int, the smallest too.
+  selectNameFilter(filters().value(qsizetype{start.filter} - 1, filters().constFirst()));
   if (!start.folder.isEmpty()) setDirectory(start.folder);
   if (!start.fileName.isEmpty()) selectFile(start.fileName);
 

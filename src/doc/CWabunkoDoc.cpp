@@ -323,7 +323,9 @@ void CWabunkoDoc::watchActivation() {
 }
 
 bool CWabunkoDoc::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == watchedFrame_ && event->type() == QEvent::WindowActivate) noticeChangeOnDiskLater();
+  // The type first: the frame's last events come while it is being destroyed, when reading
+  // the pointer to it is no longer sound.
+  if (event->type() == QEvent::WindowActivate && watched == watchedFrame_) noticeChangeOnDiskLater();
   return Document::eventFilter(watched, event);
 }
 

@@ -69,8 +69,9 @@ std::string FavouriteList::format() const {
 
 void FavouriteList::remove(std::vector<std::size_t> positions) {
   std::ranges::sort(positions, std::greater<>());
-  const auto repeats = std::ranges::unique(positions);
-  positions.erase(repeats.begin(), repeats.end());
+  // std::unique, not std::ranges::unique: clang 14, which builds the fuzz targets, cannot
+  // instantiate the latter's result type with the standard library of g++ 12.
+  positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
   for (std::size_t position : positions)
     if (position < paths_.size()) paths_.erase(paths_.begin() + static_cast<std::ptrdiff_t>(position));
 }
@@ -84,8 +85,7 @@ std::vector<std::size_t> FavouriteList::move(std::vector<std::size_t> positions,
     std::ranges::sort(positions);
   else
     std::ranges::sort(positions, std::greater<>());
-  const auto repeats = std::ranges::unique(positions);
-  positions.erase(repeats.begin(), repeats.end());
+  positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
   std::vector<bool> moving(paths_.size(), false);
   for (std::size_t p : positions) moving[p] = true;
   for (std::size_t& p : positions) {

@@ -190,8 +190,9 @@ ArrangeMethod MdiArrangement::method() const {
 }
 
 bool MdiArrangement::eventFilter(QObject* watched, QEvent* event) {
-  // The colour is read at every repaint: the Window page changes it and repaints.
-  if (watched == area_->viewport() && event->type() == QEvent::Paint)
+  // The colour is read at every repaint: the Window page changes it and repaints. The type
+  // is tested first: the viewport's last events come while the area is being destroyed.
+  if (event->type() == QEvent::Paint && watched == area_->viewport())
     area_->setBackground(colorFromRef(static_cast<std::uint32_t>(readInt(store_, settings::ColorBackGroundParent))));
   return QObject::eventFilter(watched, event);
 }

@@ -5,6 +5,7 @@
 #include "View.h"
 
 #include <QMdiArea>
+#include <utility>
 
 namespace wabunko {
 
@@ -12,7 +13,11 @@ DocTemplate::DocTemplate(QString docName, Factories factories, std::function<QMd
     : docName_(std::move(docName)), factories_(std::move(factories)), area_(std::move(area)) {}
 
 DocTemplate::~DocTemplate() {
-  for (Document* doc : documents_) doc->setDocTemplate(nullptr);
+  // Documents still open (the application ends without closing them) go with their template.
+  for (Document* doc : std::exchange(documents_, {})) {
+    doc->setDocTemplate(nullptr);
+    delete doc;
+  }
 }
 
 Document* DocTemplate::openDocumentFile(const QString& path) {

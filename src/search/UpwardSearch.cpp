@@ -22,7 +22,8 @@ std::size_t tailStart(std::string_view line, std::size_t n) {
   const std::size_t wanted = line.size() - n;
   std::size_t at = 0;
   while (at < wanted) at += isLeadByte(static_cast<unsigned char>(line[at])) ? 2 : 1;
-  return at;
+  // A lead byte that ends the line has no trail byte to step over.
+  return std::min(at, line.size());
 }
 
 std::optional<int> findUpward(const UpwardLines& lines, int caretLine, int caret, std::u16string_view needle) {
@@ -35,18 +36,21 @@ std::optional<int> findUpward(const UpwardLines& lines, int caretLine, int caret
   int start = lines.start(caretLine);
   text.resize(static_cast<std::size_t>(std::clamp(caret - start, 0, static_cast<int>(text.size()))));
   for (int line = caretLine; line >= 0; --line) {
-    // One bridge for the needle and the two lines, so characters code page 932 cannot
-    // hold get the same codes in all three.
+    // One bridge for the needle and the lines, so characters code page 932 cannot hold
+    // get the same codes in all of them.
     TextBridge bridge;
     const std::string what = bridge.toBytes(needle);
-    std::u16string above;
-    int aboveStart = 0;
-    if (line > 0) {
-      above = lines.text(line - 1);
-      aboveStart = lines.start(line - 1);
+    // The lines above that wrap into this one, as many as it takes to hold the needle's
+    // bytes: with lines narrower than the needle, an occurrence spans several.
+    std::string aboveBytes;
+    int aboveStart = start;
+    for (int up = line - 1; up >= 0 && aboveBytes.size() < what.size(); --up) {
+      const std::u16string upper = lines.text(up);
+      const int upperStart = lines.start(up);
+      if (upperStart + static_cast<int>(upper.size()) != aboveStart) break;
+      aboveBytes.insert(0, bridge.toBytes(upper));
+      aboveStart = upperStart;
     }
-    const bool wrapsIntoThis = line > 0 && aboveStart + static_cast<int>(above.size()) == start;
-    const std::string aboveBytes = wrapsIntoThis ? bridge.toBytes(above) : std::string();
     const std::size_t tail = tailStart(aboveBytes, what.size());
     const std::string lineBytes = bridge.toBytes(text);
     const std::string stretch = aboveBytes.substr(tail) + lineBytes;
@@ -56,8 +60,10 @@ std::optional<int> findUpward(const UpwardLines& lines, int caretLine, int caret
       if (at >= tailLength) return start + unitsBefore(bridge, lineBytes, at - tailLength);
       return aboveStart + unitsBefore(bridge, aboveBytes, tail + at);
     }
-    text = std::move(above);
-    start = aboveStart;
+    if (line > 0) {
+      text = lines.text(line - 1);
+      start = lines.start(line - 1);
+    }
   }
   return std::nullopt;
 }

@@ -1,12 +1,13 @@
 #pragma once
 // Searching upward from the caret over code page 932 bytes, one display line at a time.
 //
-// For each line, going up from the caret's, the stretch searched is the tail of the line
-// above (as many bytes as the find string has, so an occurrence a wrap splits is found)
-// followed by the line itself, for the caret's line only the part before the caret. The
-// last occurrence in the first stretch that holds one is the match. A paragraph break
-// between two lines is not part of either line's text, so the tail is taken only where
-// the line above wraps into this one: an occurrence never spans a paragraph break.
+// For each line, going up from the caret's, the stretch searched is the tail of the text
+// above (as many bytes as the find string has, from as many lines up as that takes, so an
+// occurrence that wraps split is found) followed by the line itself, for the caret's line
+// only the part before the caret. The last occurrence in the first stretch that holds one
+// is the match. A paragraph break between two lines is not part of either line's text, so
+// the tail is taken only from lines that wrap into this one: an occurrence never spans a
+// paragraph break.
 // Matching is case-sensitive and by whole characters: an occurrence never starts on the
 // trail byte of a double-byte character.
 

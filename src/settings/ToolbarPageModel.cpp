@@ -22,8 +22,9 @@ std::vector<int> chosenRows(std::span<const int> rows, std::size_t size) {
     if (row >= 0 && static_cast<std::size_t>(row) < size) chosen.push_back(row);
   }
   std::ranges::sort(chosen);
-  const auto [first, last] = std::ranges::unique(chosen);
-  chosen.erase(first, last);
+  // std::unique, not std::ranges::unique: clang 14, which builds the fuzz targets, cannot
+  // instantiate the latter's result type with the standard library of g++ 12.
+  chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end());
   return chosen;
 }
 

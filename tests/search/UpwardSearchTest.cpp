@@ -33,6 +33,8 @@ TEST(UpwardSearch, TheTailOfTheLineAboveStartsOnACharacter) {
   EXPECT_EQ(tailStart("abc", 9), 0u);
   // あい: the last three bytes would start on あ's trail byte, so the tail is い alone.
   EXPECT_EQ(tailStart("\x82\xA0\x82\xA2", 3), 2u);
+  // No bytes of a line that ends in a lead byte: the tail starts at its end, not past it.
+  EXPECT_EQ(tailStart("a\x82", 0), 2u);
 }
 
 // Display lines given as texts, each either wrapped into the next or ended by a
@@ -72,6 +74,9 @@ TEST(UpwardSearch, AnOccurrenceAWrapSplitsIsFoundButNotOneAcrossAParagraphBreak)
   EXPECT_EQ(findUpward(wrapped, 1, wrapped.start(1) + 6, u"いう"), std::optional(3));
   const Lines broken({{u"--あい"}, {u"うえ--"}});
   EXPECT_EQ(findUpward(broken, 1, broken.start(1) + 6, u"いう"), std::nullopt);
+  // Lines narrower than the find string: the occurrence starts two wraps up.
+  const Lines narrow({{u"-あ", false}, {u"い", false}, {u"う-"}});
+  EXPECT_EQ(findUpward(narrow, 2, narrow.start(2) + 2, u"あいう"), std::optional(1));
 }
 
 TEST(UpwardSearch, CharactersOutsideTheCodePageAreMatchedAndCountedAsTheyStand) {

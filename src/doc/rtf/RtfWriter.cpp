@@ -52,7 +52,11 @@ std::optional<std::pair<std::uint32_t, std::uint32_t>> pixelSize(const Image& im
   const std::string_view data = image.data;
   if (image.kind == ImageKind::Png) {
     if (data.size() < 24 || data.substr(12, 4) != "IHDR") return std::nullopt;
-    return std::pair{bigEndian(data, 16, 4), bigEndian(data, 20, 4)};
+    // A PNG's sizes stop at 2^31 - 1; a larger one is no size, and readers (ours too) take
+    // an RTF number past 32 bits for damage.
+    const std::uint32_t width = bigEndian(data, 16, 4), height = bigEndian(data, 20, 4);
+    if (width > INT32_MAX || height > INT32_MAX) return std::nullopt;
+    return std::pair{width, height};
   }
   std::size_t at = 2;  // after the start-of-image marker
   while (at + 4 <= data.size() && static_cast<unsigned char>(data[at]) == 0xFF) {

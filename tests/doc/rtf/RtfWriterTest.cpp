@@ -141,6 +141,14 @@ TEST(RtfWriter, GivesPicturesTheirPixelAndShownSizes) {
   EXPECT_THAT(rtf, HasSubstr("{\\pict\\jpegblip\\picw5\\pich4\nffd8ffe0"));
 }
 
+TEST(RtfWriter, LeavesOutAPixelSizeNoPngCanHave) {
+  std::string png = kPng;
+  png[16] = '\x80';  // 2^31 + 2 pixels wide
+  const std::string rtf = writeRtf({{paragraph({imageRun({ImageKind::Png, png, 1500, 1200})})}});
+  EXPECT_THAT(rtf, HasSubstr("{\\pict\\pngblip\\picwgoal1500\\pichgoal1200\n89504e47"));
+  EXPECT_FALSE(readRtf(rtf).damaged) << rtf;
+}
+
 TEST(RtfWriter, KeepsLinesShort) {
   std::u16string text;
   for (int i = 0; i < 500; ++i) text += u"word 日本語\t";
